@@ -1,0 +1,13 @@
+// Text output and the fatal-error path: rtPrint, rtError, the runtime error routine and the debugger prompt.
+#pragma once
+#include "runtime/string.h"
+
+// Writes `s` as UTF-8 with a line feed to standard output and flushes; a unit 0 ends the output early.
+void rtPrint(const String& s);
+void rtDebugLog(const String& s);
+// An empty message ends the process with status 0; any other is a fatal runtime error.
+[[noreturn]] void rtError(const String& message);
+// The fatal runtime error routine: prints the message, enters the debugger prompt, never returns.
+[[noreturn]] void rtRuntimeError(const char* message);
+// The debugger prompt: reads commands from standard input; returns only on a step command.
+void rtDebugStop();
