@@ -60,5 +60,5 @@ void c_MyApp::mark() {
   gc_mark(m_Badges);
   gc_mark(m_BadgeNoteId);
   gc_mark(m_BadgeNoteTime);
-  p_MarkRequest();
+  gc_mark(m_HttpRequest);
 }

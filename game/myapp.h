@@ -6,9 +6,8 @@
 #include "audio/audio.h"
 #include "game/globals.h"
 #include "graphics/graphics.h"
+#include "net/http_request.h"
 #include "runtime/runtime.h"
-
-class c_HttpRequest;
 
 // The marker for an optional float argument that was not given, and for the position of a touch that is up.
 constexpr float kNoValue = -3717.0f;
@@ -21,7 +20,7 @@ constexpr int kDrawRecord = 15;       // floats per draw record
 constexpr int kDrawListSize = 37500;  // 2500 records
 constexpr int kDrawListLast = 37484;  // a record is appended only while m_DrawCount is not above this
 
-class c_MyApp : public c_App {
+class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
  public:
   c_MyApp();  // allocates every pool and sets the initial values
   c_MyApp* m_new();  // registers the app with the host (c_App's constructor)
@@ -156,7 +155,7 @@ class c_MyApp : public c_App {
   int p_OnResume() override;     // persistence.cpp
   int p_OnUpdate() override;     // frame_loop.cpp
   int p_OnRender() override;     // render.cpp
-  virtual int p_OnHttpRequestComplete(c_HttpRequest* request);  // web_request.cpp
+  int p_OnHttpRequestComplete(c_HttpRequest* request) override;  // web_request.cpp
 
   // >>frame: frame loop and game set-up (frame_loop.cpp)
   int p_Game();
@@ -228,7 +227,6 @@ class c_MyApp : public c_App {
 
   // >>web: the start-up request (web_request.cpp)
   int p_GetURL(String url, String query);
-  void p_MarkRequest();  // marks m_HttpRequest (called by mark)
 
   // >>background: colour, boxes, stars, grid, fading lines, randomness (background.cpp)
   int p_Rand(float low, float high);
