@@ -1,0 +1,304 @@
+// The test host that runs the whole game without a display: see game_harness.h.
+#include "game_harness.h"
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "app/app.h"
+#include "audio/audio.h"
+#include "graphics/graphics.h"
+#include "host/glfw2.h"
+#include "input/input.h"
+
+// >>recording renderer
+
+int RecordingGraphics::BeginRender() {
+  glfwGetWindowSize(&width, &height);
+  draws.clear();
+  ++renders;
+  return 1;
+}
+
+gxtkSurface* RecordingGraphics::LoadSurface(String path) {
+  gxtkSurface* surface = new gxtkSurface;
+  if (!LoadSurface__UNSAFE__(surface, path)) return nullptr;
+  return surface;
+}
+
+gxtkSurface* RecordingGraphics::CreateSurface(int w, int h) {
+  gxtkSurface* surface = new gxtkSurface;
+  surface->width = w > 0 ? w : 0;
+  surface->height = h > 0 ? h : 0;
+  surface->depth = 4;
+  return surface;
+}
+
+int RecordingGraphics::Cls(float r, float g, float b) {
+  red = r;
+  green = g;
+  blue = b;
+  return 0;
+}
+
+int RecordingGraphics::SetAlpha(float a) {
+  alpha = a;
+  return 0;
+}
+
+int RecordingGraphics::SetColor(float r, float g, float b) {
+  red = r;
+  green = g;
+  blue = b;
+  return 0;
+}
+
+int RecordingGraphics::SetBlend(int mode) {
+  blendMode = mode;
+  return 0;
+}
+
+int RecordingGraphics::SetScissor(int, int, int, int) { return 0; }
+
+int RecordingGraphics::SetMatrix(float ma, float mb, float mc, float md, float mtx, float mty) {
+  a = ma;
+  b = mb;
+  c = mc;
+  d = md;
+  tx = mtx;
+  ty = mty;
+  return 0;
+}
+
+void RecordingGraphics::Record(RecordedDraw::Kind kind, float x, float y, float w, float h, gxtkSurface* surface,
+                               int srcx, int srcy) {
+  RecordedDraw r{kind, x, y, w, h, {a, b, c, d, tx, ty}, red, green, blue, alpha, blendMode, surface, srcx, srcy};
+  draws.push_back(r);
+}
+
+int RecordingGraphics::DrawPoint(float x, float y) {
+  Record(RecordedDraw::Rect, x, y, 1, 1, nullptr, 0, 0);
+  return 0;
+}
+int RecordingGraphics::DrawRect(float x, float y, float w, float h) {
+  Record(RecordedDraw::Rect, x, y, w, h, nullptr, 0, 0);
+  return 0;
+}
+int RecordingGraphics::DrawLine(float x0, float y0, float x1, float y1) {
+  Record(RecordedDraw::Line, x0, y0, x1, y1, nullptr, 0, 0);
+  return 0;
+}
+int RecordingGraphics::DrawOval(float x, float y, float w, float h) {
+  Record(RecordedDraw::Oval, x, y, w, h, nullptr, 0, 0);
+  return 0;
+}
+int RecordingGraphics::DrawSurface(gxtkSurface* surface, float x, float y) {
+  Record(RecordedDraw::Surface, x, y, float(surface->Width()), float(surface->Height()), surface, 0, 0);
+  return 0;
+}
+int RecordingGraphics::DrawSurface2(gxtkSurface* surface, float x, float y, int srcx, int srcy, int srcw, int srch) {
+  Record(RecordedDraw::Surface, x, y, float(srcw), float(srch), surface, srcx, srcy);
+  return 0;
+}
+
+int RecordingGraphics::Count(RecordedDraw::Kind kind) const {
+  int n = 0;
+  for (const RecordedDraw& d : draws) n += d.kind == kind;
+  return n;
+}
+
+// >>host
+
+HarnessHost::HarnessHost(const std::string& dir) : dataDir(dir) {}
+
+String HarnessHost::PathToFilePath(String path) {
+  char buf[1024];
+  paths.push_back(path.ToUtf8CString(buf, sizeof buf));
+  static const String data("trazel://data/");
+  if (path.StartsWith(data)) return String(dataDir.c_str()) + String("/") + path.Slice(data.Length());
+  return RtGlfwGame::PathToFilePath(path);
+}
+
+bool HarnessHost::Asked(const std::string& path) const {
+  for (const std::string& p : paths) {
+    if (p == path) return true;
+  }
+  return false;
+}
+
+// >>harness
+
+std::string GameDataDir() {
+  if (const char* dir = getenv("VX_BINARY_DIR")) return std::string(dir) + "/data";
+  // Tests and benchmarks live one folder below the build directory.
+  char exe[4096];
+  ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+  if (n <= 0) return "data";
+  exe[n] = 0;
+  std::string dir(exe);
+  dir = dir.substr(0, dir.rfind('/'));
+  std::string parent = dir.substr(0, dir.rfind('/'));
+  return parent + "/data";
+}
+
+namespace {
+
+void RemoveTree(const std::string& dir) {
+  if (DIR* d = opendir(dir.c_str())) {
+    while (dirent* e = readdir(d)) {
+      if (!strcmp(e->d_name, ".") || !strcmp(e->d_name, "..")) continue;
+      std::string p = dir + "/" + e->d_name;
+      if (e->d_type == DT_DIR) {
+        RemoveTree(p);
+      } else {
+        unlink(p.c_str());
+      }
+    }
+    closedir(d);
+  }
+  rmdir(dir.c_str());
+}
+
+}  // namespace
+
+GameHarness::GameHarness(const GameHarnessOptions& options) : realGl(options.realGl) {
+  // Sound goes to OpenAL Soft's null driver unless the test chose another.
+  setenv("ALSOFT_DRIVERS", "null", 0);
+
+  char cwd[4096];
+  if (getcwd(cwd, sizeof cwd)) oldDir = cwd;
+  char tmpl[] = "/tmp/vx-game-XXXXXX";
+  if (mkdtemp(tmpl)) {
+    workDir = tmpl;
+    if (chdir(workDir.c_str()) != 0) workDir.clear();
+  }
+
+  if (realGl) {
+    glfw2_SetBackend(nullptr);
+  } else {
+    glfw2null_Install();
+    world().time = time;
+  }
+  glfwInit();
+  host = new HarnessHost(options.dataDir.empty() ? GameDataDir() : options.dataDir);
+
+  static bool collectorReady = false;
+  if (!collectorReady) {
+    gc_init();
+    collectorReady = true;
+  }
+  rtInit();
+  gc_mark();
+  rtMain();
+  app = static_cast<c_MyApp*>(rt_app__app);
+
+  host->SetGlfwWindow(options.width, options.height, 8, 8, 8, 0, 0, 0, false);
+  // Without a GL context no texture may be made; surfaces keep their pixels only.
+  if (!realGl) glfwGraphicsSeq = 0;
+  host->StartGame();
+  if (!realGl) {
+    gfx = new RecordingGraphics;
+    gc_assign(rt_app__delegate->m__graphics, static_cast<gxtkGraphics*>(gfx));
+    rt_graphics_SetGraphicsDevice(gfx);
+  }
+}
+
+GameHarness::~GameHarness() {
+  glfwCloseWindow();
+  if (!realGl) glfw2null_Uninstall();
+  RtGame::_game = nullptr;
+  RtGlfwGame::_glfwGame = nullptr;
+  delete host;
+  rt_app__app = nullptr;
+  rt_app__delegate = nullptr;
+  rt_graphics_device = nullptr;
+  rt_graphics_renderDevice = nullptr;
+  rt_input_device = nullptr;
+  if (!oldDir.empty() && chdir(oldDir.c_str()) != 0) perror("chdir");
+  if (!workDir.empty()) RemoveTree(workDir);
+}
+
+Glfw2NullWorld& GameHarness::world() { return glfw2null_World(); }
+
+void GameHarness::Update() { host->UpdateGame(); }
+void GameHarness::Render() {
+  host->RenderGame();
+  if (realGl) glfwSwapBuffers();
+}
+
+void GameHarness::Frame() {
+  if (!realGl) {
+    time += 1.0 / 60.0;
+    world().time = time;
+  }
+  Update();
+  Render();
+}
+
+void GameHarness::Frames(int n) {
+  for (int i = 0; i < n; ++i) Frame();
+}
+
+bool GameHarness::FinishLoading(int limit) {
+  for (int i = 0; i < limit; ++i) {
+    if (app->m_ReloadPending == 0 && i > 0) return true;
+    Frame();
+  }
+  return app->m_ReloadPending == 0;
+}
+
+void GameHarness::SetMillis(int ms) {
+  time = (double(ms) + 0.25) / 1000.0;
+  world().time = time;
+}
+
+void GameHarness::AdvanceMillis(int ms) { SetMillis(Millis() + ms); }
+
+int GameHarness::Millis() { return host->Millisecs(); }
+
+void GameHarness::Resize(int width, int height) {
+  world().width = width;
+  world().height = height;
+}
+
+void GameHarness::KeyDown(int code) { host->KeyEvent(kEventKeyDown, code); }
+void GameHarness::KeyUp(int code) { host->KeyEvent(kEventKeyUp, code); }
+void GameHarness::Char(int character) { host->KeyEvent(kEventKeyChar, character); }
+void GameHarness::MouseMove(float x, float y) { host->MouseEvent(kEventMouseMove, -1, x, y); }
+void GameHarness::MouseDown(float x, float y, int button) { host->MouseEvent(kEventMouseDown, button, x, y); }
+void GameHarness::MouseUp(float x, float y, int button) { host->MouseEvent(kEventMouseUp, button, x, y); }
+void GameHarness::Suspend() { host->SuspendGame(); }
+void GameHarness::Resume() { host->ResumeGame(); }
+
+void GameHarness::SetJoystick(int unit, float x, float y) {
+  Glfw2NullJoystick& j = world().joysticks[unit];
+  j.present = true;
+  if (j.axisCount < 2) j.axisCount = 2;
+  if (j.buttonCount < 16) j.buttonCount = 16;
+  j.axes[0] = x;
+  j.axes[1] = y;
+}
+
+void GameHarness::StartGame(int difficulty) {
+  app->m_Difficulty = difficulty;
+  app->m_GameMode = 11;
+  Frame();
+}
+
+std::string GameHarness::StateFile() const {
+  std::ifstream in(workDir + "/.trazelstate", std::ios::binary);
+  if (!in) return std::string();
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void GameHarness::WriteStateFile(const std::string& contents) const {
+  std::ofstream out(workDir + "/.trazelstate", std::ios::binary | std::ios::trunc);
+  out << contents;
+}
