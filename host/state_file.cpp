@@ -1,0 +1,53 @@
+// The state file "./.trazelstate": the state string as UTF-8, one sequence per UTF-16 unit. A save writes a
+// temporary file beside it and renames it into place, so a crash or full disk never loses the old state.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "host/host.h"
+#include "host/utf8_path.h"
+
+namespace {
+const char kStateFile[] = "./.trazelstate";
+const char kStateTemp[] = "./.trazelstate.tmp";
+}  // namespace
+
+int RtGlfwGame::SaveState(String state) {
+  String tempPath(kStateTemp);
+  FILE* f = OpenFile(tempPath, String("wb"));
+  if (!f) return -1;
+  char* bytes = static_cast<char*>(malloc(size_t(state.Length()) * 3 + 1));
+  int n = bytes ? state.ToUtf8(bytes) : -1;
+  bool ok = n >= 0 && fwrite(bytes, 1, size_t(n), f) == size_t(n);
+  free(bytes);
+  // The bytes must be on disk before the rename makes them the state.
+  ok = fflush(f) == 0 && ok;
+  ok = fsync(fileno(f)) == 0 && ok;
+  ok = fclose(f) == 0 && ok;
+  std::string temp = StringToUtf8Path(PathToFilePath(tempPath));
+  if (!ok) {
+    unlink(temp.c_str());
+    return -2;
+  }
+  if (rename(temp.c_str(), StringToUtf8Path(PathToFilePath(String(kStateFile))).c_str()) != 0) {
+    unlink(temp.c_str());
+    return -1;
+  }
+  // Make the rename itself durable.
+  int dir = open(".", O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+  return 0;
+}
+
+String RtGlfwGame::LoadState() {
+  FILE* f = OpenFile(String(kStateFile), String("rb"));
+  if (!f) return String();
+  String s = String::Load(f);
+  fclose(f);
+  return s;
+}

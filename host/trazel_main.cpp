@@ -1,0 +1,36 @@
+// The program's whole life: start GLFW, create the host, initialise the collector and the program's
+// globals, construct the app, run the main loop.
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include "host/glfw2.h"
+#include "host/host.h"
+
+int RtTrazelGame::Main(int argc, const char** argv) {
+  if (!glfwInit()) {
+    puts("glfwInit failed");
+    fflush(stdout);
+    exit(-1);
+  }
+  RtTrazelGame* game = new RtTrazelGame();
+  try {
+    rt_argc = argc;
+    rt_argv = argv;
+    signal(SIGSEGV, sighandle);
+    signal(SIGILL, sighandle);
+    signal(SIGFPE, sighandle);
+    if (!setlocale(LC_CTYPE, "en_US.UTF-8")) setlocale(LC_CTYPE, "");
+    gc_init();
+    rtInit();
+    gc_mark();
+    rtMain();
+  } catch (ThrowableObject* ex) {
+    glfwTerminate();
+    game->Die(ex);
+  }
+  if (game->Delegate()) game->Run();
+  glfwTerminate();
+  return 0;
+}
