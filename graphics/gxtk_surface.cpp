@@ -1,0 +1,142 @@
+// Surface pixels and their texture: premultiplication, lazy texture creation with the power-of-two
+// fallback, partial updates and release.
+#include "graphics/gxtk_surface.h"
+
+#include <GL/gl.h>
+#include <cstdlib>  // Required for: malloc(), calloc(), free()
+
+#include "host/host.h"  // glfwGraphicsSeq
+
+bool gxtkSurface::rejectNonPowerOfTwo = false;
+
+namespace {
+
+bool IsPowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
+
+// The smallest power of two >= n; 1 for n < 2.
+int PowerOfTwoAtLeast(int n) {
+  int p = 1;
+  while (p < n && p < (1 << 30)) p <<= 1;
+  return p;
+}
+
+}  // namespace
+
+gxtkSurface::~gxtkSurface() { Discard(); }
+
+int gxtkSurface::Discard() {
+  if (seq == glfwGraphicsSeq && texture) {
+    glDeleteTextures(1, &texture);
+    texture = 0;
+    seq = -1;
+  }
+  free(pixels);
+  pixels = nullptr;
+  return 0;
+}
+
+int gxtkSurface::Width() { return width; }
+int gxtkSurface::Height() { return height; }
+bool gxtkSurface::Loaded() { return true; }
+void gxtkSurface::OnUnsafeLoadComplete() { Bind(); }
+
+void gxtkSurface::SetData(unsigned char* data, int w, int h, int d) {
+  if (pixels && pixels != data) free(pixels);
+  pixels = data;
+  width = w;
+  height = h;
+  depth = d;
+  int n = w * h;
+  switch (d) {
+    case 1:
+      format = GL_LUMINANCE;
+      break;
+    case 2:
+      format = GL_LUMINANCE_ALPHA;
+      for (unsigned char* p = data; n-- > 0; p += 2) p[0] = (unsigned char)(p[0] * p[1] / 255);
+      break;
+    case 3:
+      format = GL_RGB;
+      break;
+    default:
+      format = GL_RGBA;
+      for (unsigned char* p = data; n-- > 0; p += 4) {
+        int a = p[3];
+        p[0] = (unsigned char)(p[0] * a / 255);
+        p[1] = (unsigned char)(p[1] * a / 255);
+        p[2] = (unsigned char)(p[2] * a / 255);
+      }
+      break;
+  }
+}
+
+void gxtkSurface::SetSubData(int x, int y, int w, int h, const unsigned* src, int pitch) {
+  if (format != GL_RGBA) return;
+  if (!pixels) {
+    // Zeroed rather than left uninitialised: the parts never written would otherwise show heap garbage.
+    size_t bytes = size_t(width) * size_t(height) * 4;
+    pixels = static_cast<unsigned char*>(calloc(bytes ? bytes : 1, 1));
+    if (!pixels) return;
+    gc_ext_malloced(int(bytes));
+  }
+  for (int row = 0; row < h; ++row) {
+    const unsigned* s = src + row * pitch;
+    unsigned char* d = pixels + (size_t(y + row) * size_t(width) + size_t(x)) * 4;
+    for (int col = 0; col < w; ++col, d += 4) {
+      unsigned p = s[col];
+      unsigned a = p >> 24;
+      d[0] = (unsigned char)(((p >> 16) & 255) * a / 255);
+      d[1] = (unsigned char)(((p >> 8) & 255) * a / 255);
+      d[2] = (unsigned char)((p & 255) * a / 255);
+      d[3] = (unsigned char)a;
+    }
+  }
+  if (seq != glfwGraphicsSeq) return;  // no live texture: the next Bind uploads everything
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  if (w == width) {
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, w, h, format, GL_UNSIGNED_BYTE, pixels + size_t(y) * size_t(width) * 4);
+  } else {
+    for (int row = 0; row < h; ++row) {
+      glTexSubImage2D(GL_TEXTURE_2D, 0, x, y + row, w, 1, format, GL_UNSIGNED_BYTE,
+                      pixels + (size_t(y + row) * size_t(width) + size_t(x)) * 4);
+    }
+  }
+}
+
+void gxtkSurface::Bind() {
+  if (glfwGraphicsSeq == 0) return;
+  if (seq == glfwGraphicsSeq) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    return;
+  }
+  seq = glfwGraphicsSeq;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+
+  // Errors left over from earlier calls must not be taken for a rejection of this size.
+  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+  }
+  int texWidth = width, texHeight = height;
+  bool rejected = rejectNonPowerOfTwo && !(IsPowerOfTwo(width) && IsPowerOfTwo(height));
+  if (!rejected) {
+    glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, nullptr);
+    rejected = glGetError() != GL_NO_ERROR;
+  }
+  if (rejected) {
+    // Older implementations only take power-of-two sizes; the image then fills the texture's top left.
+    texWidth = PowerOfTwoAtLeast(width);
+    texHeight = PowerOfTwoAtLeast(height);
+    glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
+  }
+  uScale = texWidth > 0 ? 1.0f / float(texWidth) : 0.0f;
+  vScale = texHeight > 0 ? 1.0f / float(texHeight) : 0.0f;
+  if (pixels) {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, format, GL_UNSIGNED_BYTE, pixels);
+  }
+}

@@ -1,0 +1,33 @@
+// The host's image file loading through the packaged stb_image library; the decoded size is reported to
+// the collector as external memory.
+#include <stb/stb_image.h>
+
+#include "host/host.h"
+#include "host/image_reader.h"
+
+namespace {
+
+// Larger than any picture the game uses; a header claiming more is taken as a bad file rather than
+// letting a few bytes ask for gigabytes.
+constexpr int kMaxSide = 16384;
+constexpr long long kMaxPixels = 64LL << 20;
+
+}  // namespace
+
+unsigned char* LoadImageStream(FILE* file, int* width, int* height, int* depth) {
+  int w = 0, h = 0, n = 0;
+  // Reads the header only and puts the stream back where it was.
+  if (!stbi_info_from_file(file, &w, &h, &n)) return nullptr;
+  if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || (long long)w * h > kMaxPixels) return nullptr;
+  // 0 components requested: the pixels keep the file's own channel count.
+  return stbi_load_from_file(file, width, height, depth, 0);
+}
+
+unsigned char* RtGlfwGame::LoadImageData(String path, int* width, int* height, int* depth) {
+  FILE* f = OpenFile(path, String("rb"));
+  if (!f) return nullptr;
+  unsigned char* data = LoadImageStream(f, width, height, depth);
+  fclose(f);
+  if (data) gc_ext_malloced(*width * *height * *depth);
+  return data;
+}

@@ -1,0 +1,134 @@
+// The renderer's batching rule, counted inside the renderer: when primitives share one draw call, when a
+// change of kind, texture or a full buffer flushes, and how many segments an oval gets.
+#include <GL/gl.h>
+
+#include "gl_fixture.h"
+
+namespace {
+
+using BatchingTest = GlTest;
+
+TEST_F(BatchingTest, LikePrimitivesShareOneDrawCallAndAChangeOfKindFlushes) {
+  g->BeginRender();
+  g->DrawRect(0, 0, 10, 10);
+  g->DrawRect(20, 0, 10, 10);
+  EXPECT_EQ(g->flushCount, 0);
+  g->EndRender();
+  EXPECT_EQ(g->flushCount, 1);
+  EXPECT_EQ(g->drawCalls, 1);
+  EXPECT_EQ(g->lastFlushVertices, 8);
+
+  g->BeginRender();
+  g->DrawRect(0, 0, 10, 10);
+  g->DrawLine(0, 0, 10, 10);
+  g->DrawRect(20, 0, 10, 10);
+  g->EndRender();
+  EXPECT_EQ(g->flushCount, 1 + 3);
+}
+
+TEST_F(BatchingTest, AFullBufferFlushesBeforeTheQuadThatDoesNotFit) {
+  g->BeginRender();
+  for (int i = 0; i < 300; ++i) g->DrawRect(float(i % 200), float(i / 200), 1, 1);
+  EXPECT_EQ(g->flushCount, 1);
+  EXPECT_EQ(g->lastFlushVertices, 1024);
+  EXPECT_EQ(g->batchCount, 176);
+  g->EndRender();
+  EXPECT_EQ(g->flushCount, 2);
+  EXPECT_EQ(g->lastFlushVertices, 176);
+}
+
+TEST_F(BatchingTest, OneImageSharesABatchAndTwoImagesAlternate) {
+  c_Image* a = rt_graphics_CreateImage(8, 8, 1, 0);
+  c_Image* b = rt_graphics_CreateImage(8, 8, 1, 0);
+  BeginFrame();
+  int before = g->flushCount;
+  rt_graphics_DrawImage(a, 0, 0, 0);
+  rt_graphics_DrawImage(a, 10, 0, 0);
+  EndFrame();
+  EXPECT_EQ(g->flushCount - before, 1);
+  EXPECT_EQ(g->lastFlushVertices, 8);
+
+  BeginFrame();
+  before = g->flushCount;
+  rt_graphics_DrawImage(a, 0, 0, 0);
+  rt_graphics_DrawImage(b, 10, 0, 0);
+  rt_graphics_DrawImage(a, 20, 0, 0);
+  EndFrame();
+  EXPECT_EQ(g->flushCount - before, 3);
+}
+
+TEST_F(BatchingTest, ClsDropsThePendingVertices) {
+  g->BeginRender();
+  g->SetColor(255, 255, 255);
+  g->DrawRect(0, 0, 50, 50);
+  g->Cls(0, 0, 0);
+  g->EndRender();
+  EXPECT_EQ(g->flushCount, 0);
+  EXPECT_RGB(Pixel(10, 10), 0, 0, 0);
+}
+
+TEST_F(BatchingTest, ColourAndMatrixChangesDoNotFlush) {
+  g->BeginRender();
+  g->DrawRect(0, 0, 10, 10);
+  g->SetColor(255, 128, 0);
+  g->SetAlpha(0.5f);
+  g->SetMatrix(2, 0, 0, 2, 5, 5);
+  g->DrawRect(0, 0, 10, 10);
+  EXPECT_EQ(g->flushCount, 0);
+  // Premultiplied bytes R, G, B, A in memory; the first quad keeps the colour it was given.
+  const unsigned char* c = reinterpret_cast<const unsigned char*>(&g->vertexBuffer[4].color);
+  EXPECT_EQ(c[0], 127);
+  EXPECT_EQ(c[1], 64);
+  EXPECT_EQ(c[2], 0);
+  EXPECT_EQ(c[3], 127);
+  EXPECT_EQ(g->vertexBuffer[0].color, 0xffffffffu);
+  // Transformed on the CPU: (10, 10) under 2x plus (5, 5).
+  EXPECT_FLOAT_EQ(g->vertexBuffer[6].x, 25);
+  EXPECT_FLOAT_EQ(g->vertexBuffer[6].y, 25);
+  EXPECT_FLOAT_EQ(g->vertexBuffer[2].x, 10);
+  g->EndRender();
+  EXPECT_EQ(g->flushCount, 1);
+}
+
+TEST_F(BatchingTest, OvalSegmentCounts) {
+  struct Case {
+    float w, h, scale;
+    int segments;
+  } cases[] = {
+      {4, 4, 1, 12}, {1000, 1000, 1, 1000}, {3000, 3000, 1, 1024}, {10, 7.9f, 1, 12}, {100, 50, 2, 148},
+  };
+  for (const Case& k : cases) {
+    g->BeginRender();
+    g->SetMatrix(k.scale, 0, 0, k.scale, 0, 0);
+    g->DrawOval(0, 0, k.w, k.h);
+    EXPECT_EQ(g->batchKind, k.segments) << k.w << " x " << k.h << " at scale " << k.scale;
+    EXPECT_EQ(g->batchCount, k.segments);
+    g->EndRender();
+  }
+  // Ovals of one segment count share a batch; one draw call per oval.
+  g->BeginRender();
+  g->SetMatrix(1, 0, 0, 1, 0, 0);
+  int calls = g->drawCalls;
+  g->DrawOval(0, 0, 40, 40);
+  g->DrawOval(50, 0, 40, 40);
+  g->EndRender();
+  EXPECT_EQ(g->lastFlushVertices, 80);
+  EXPECT_EQ(g->drawCalls - calls, 2);
+}
+
+TEST_F(BatchingTest, PolygonSizeGivesThePrimitiveKind) {
+  struct Case {
+    int length, kind;
+  } cases[] = {{2, 1}, {6, 3}, {7, 3}, {8, 4}, {10, 5}, {0, 0}, {1, 0}, {2050, 0}};
+  for (const Case& k : cases) {
+    g->BeginRender();
+    g->batchKind = 0;
+    Array<float> verts(k.length);
+    g->DrawPoly(verts);
+    EXPECT_EQ(g->batchKind, k.kind) << k.length << " floats";
+    EXPECT_EQ(g->batchCount, k.kind) << k.length << " floats";
+    g->EndRender();
+  }
+}
+
+}  // namespace
