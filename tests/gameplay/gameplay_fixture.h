@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include <AL/al.h>
+
+#include "audio/audio.h"
 #include "support/game_harness.h"
 
 class GameplayTest : public ::testing::Test {
@@ -81,6 +84,22 @@ class GameplayTest : public ::testing::Test {
   static std::string Str(const String& s) {
     char buf[256];
     return s.ToUtf8CString(buf, sizeof buf);
+  }
+
+  // The effect on the rotating channel used last (0 when it holds none of the loaded effects), and the
+  // rate it was given.
+  int LastEffect() const {
+    const gxtkChannel& ch = rt_audio_device->channels[app->m_NoteSounds[app->m_NoteIdx]];
+    for (int n = 1; n < 100; ++n) {
+      if (app->m_Sounds[n] && ch.sample == app->m_Sounds[n]->m_sample) return n;
+    }
+    return 0;
+  }
+  float LastRate() const {
+    gxtkChannel& ch = rt_audio_device->channels[app->m_NoteSounds[app->m_NoteIdx]];
+    float pitch = 0;
+    alGetSourcef(ch.AL_Source(), AL_PITCH, &pitch);
+    return pitch;
   }
 
   std::unique_ptr<GameHarness> h;
