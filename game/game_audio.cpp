@@ -20,7 +20,11 @@ String EffectFile(int n) {
 }  // namespace
 
 int c_MyApp::p_LoadSFX(int n) {
-  if (n < 0 || n >= m_Sounds.Length()) return 0;
+  // A number beyond the 100 slots has a file name but nowhere to be kept.
+  if (n < 0 || n >= m_Sounds.Length()) {
+    if (n >= 0) rt_audio_LoadSound(EffectFile(n));
+    return 0;
+  }
   gc_store(m_Sounds[n], static_cast<c_Sound*>(nullptr));
   gc_store(m_Sounds[n], rt_audio_LoadSound(EffectFile(n)));
   return 0;

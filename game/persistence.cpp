@@ -33,13 +33,42 @@ int32_t BlockSum(const Array<int>& scores, int t) {
   return h;
 }
 
-// A field's value: at most its first 63 characters, low 8 bits each, read as the C library's atoi
-// does (strtol cut to an int, so an out-of-range number cannot overflow).
-int FieldValue(const String& piece) {
-  char buf[64];
-  piece.ToCString(buf, sizeof buf);
-  return int(std::strtol(buf, nullptr, 10));
-}
+// The state string cut at every "|", as String::Split would cut it, but kept as positions in the one
+// string instead of a new string per piece.
+class StateFields {
+ public:
+  explicit StateFields(const String& s) : s_(s) {
+    for (int i = 0; i < s.Length(); ++i) count_ += s[i] == '|';
+  }
+  int Count() const { return count_; }
+  // A field's value: at most its first 63 characters, low 8 bits each, read as the C library's atoi
+  // does (strtol cut to an int, so an out-of-range number cannot overflow).
+  int Value(int index) {
+    Seek(index);
+    char buf[64];
+    int n = 0;
+    for (int i = at_; i < s_.Length() && s_[i] != '|' && n < 63; ++i) buf[n++] = char(s_[i] & 0xff);
+    buf[n] = 0;
+    return int(std::strtol(buf, nullptr, 10));
+  }
+
+ private:
+  // Moves to the start of piece `index` (pieces are read in increasing order, so this is a forward walk).
+  void Seek(int index) {
+    if (index < piece_) {
+      piece_ = 0;
+      at_ = 0;
+    }
+    while (piece_ < index) {
+      while (at_ < s_.Length() && s_[at_] != '|') ++at_;
+      ++at_;
+      ++piece_;
+    }
+  }
+  const String& s_;
+  int count_ = 1;  // pieces: one more than the separators
+  int piece_ = 0, at_ = 0;
+};
 
 // Appends "value|" to a fixed buffer.
 void Put(char* buf, int& at, int size, int value) {
@@ -88,15 +117,15 @@ int c_MyApp::p_Save() {
 
 int c_MyApp::p_Load() {
   String state = rt_app_LoadState();
-  Array<String> F = state.Split(String("|"));
-  const int n = F.Length();
+  StateFields F(state);
+  const int n = F.Count();
   if (rt_Quorva_DebugMode == 1) rtPrint(state);
 
   int badgeStart = 0;
   if (n >= kOptionCount) {
-    for (int i = 0; i < kOptionCount; ++i) m_Options[i] = FieldValue(F[i]);
+    for (int i = 0; i < kOptionCount; ++i) m_Options[i] = F.Value(i);
     // A string of exactly 25 pieces has no checksum field: that counts as a mismatch.
-    if (n > kOptionCount && SettingsSum(m_Options) == FieldValue(F[kOptionCount])) {
+    if (n > kOptionCount && SettingsSum(m_Options) == F.Value(kOptionCount)) {
       rtPrint(String("Settings Loaded"));
     } else {
       rtPrint(String("Settings Checksum Invalid"));
@@ -116,11 +145,11 @@ int c_MyApp::p_Load() {
   if (n > badgeCheck) {
     int32_t sum = 0;
     for (int g = 0; g < kBadgeWords; ++g) {
-      int v = FieldValue(F[badgeStart + g]);
+      int v = F.Value(badgeStart + g);
       for (int b = 0; b < 32; ++b) m_Badges[32 * g + b] = ((uint32_t(v) >> b) & 1u) != 0;
       sum = WrapAdd(sum, v);
     }
-    if (sum == FieldValue(F[badgeCheck])) {
+    if (sum == F.Value(badgeCheck)) {
       rtPrint(String("Badges Loaded"));
     } else {
       rtPrint(String("Badge Checksum Invalid"));
@@ -132,10 +161,10 @@ int c_MyApp::p_Load() {
   for (int t = 0; t < kReadBlocks; ++t) {
     if (!(c + 20 < n)) continue;
     for (int j = 0; j < 10; ++j) {
-      m_HiScores[10 * t + j] = FieldValue(F[c + 2 * j]);
-      m_HiScores[10 * t + 30 + j] = FieldValue(F[c + 2 * j + 1]);
+      m_HiScores[10 * t + j] = F.Value(c + 2 * j);
+      m_HiScores[10 * t + 30 + j] = F.Value(c + 2 * j + 1);
     }
-    if (BlockSum(m_HiScores, t) != FieldValue(F[c + 20])) {
+    if (BlockSum(m_HiScores, t) != F.Value(c + 20)) {
       for (int j = 0; j < 10; ++j) {
         m_HiScores[10 * t + j] = 0;
         m_HiScores[10 * t + 30 + j] = 0;

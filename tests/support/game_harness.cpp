@@ -177,6 +177,7 @@ GameHarness::GameHarness(const GameHarnessOptions& options) : realGl(options.rea
     workDir = tmpl;
     if (chdir(workDir.c_str()) != 0) workDir.clear();
   }
+  if (!options.state.empty()) WriteStateFile(options.state);
 
   if (realGl) {
     glfw2_SetBackend(nullptr);

@@ -66,6 +66,7 @@ struct GameHarnessOptions {
   int width = 640, height = 480;  // window size at start
   bool realGl = false;            // a real window and renderer instead of the scripted world
   std::string dataDir;            // the game's data folder; empty: the build's data folder
+  std::string state;              // contents of the state file found at start; empty: no file
 };
 
 // Runs one game from rtInit on; one harness at a time per process. The working directory is a fresh
