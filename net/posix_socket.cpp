@@ -1,0 +1,123 @@
+// BSD socket calls behind RtSocket and RtSocketAddress; the only file that talks to the socket API.
+#include "net/posix_socket.h"
+
+#include <netdb.h>        // Required for: getaddrinfo()
+#include <netinet/tcp.h>  // Required for: TCP_NODELAY
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+RtSocketAddress::RtSocketAddress() {
+  memset(&addr, 0, sizeof addr);
+  addr.sin_family = AF_INET;
+}
+
+bool RtSocketAddress::Set(const char* host, int port) {
+  memset(&addr, 0, sizeof addr);
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(static_cast<uint16_t>(port));
+  addr.sin_addr.s_addr = htonl(INADDR_ANY);
+  if (!host || !host[0]) return false;
+  addrinfo hints;
+  memset(&hints, 0, sizeof hints);
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(host, nullptr, &hints, &found) != 0 || !found) return false;
+  addr.sin_addr = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
+  freeaddrinfo(found);
+  return true;
+}
+
+RtSocket::~RtSocket() {
+  // Collected only when no operation refers to it any more, so no worker can be using the descriptor.
+  if (fd_ >= 0 && !(users_.load() & 1)) ::close(fd_);
+}
+
+void RtSocket::InitSockets() {}
+
+bool RtSocket::Open(int protocolCode) {
+  if (protocolCode == kProtocolDatagram) {
+    fd_ = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+  } else {
+    fd_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (fd_ >= 0) {
+      int on = 1;
+      setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    }
+  }
+  if (fd_ < 0) return false;
+  protocol = protocolCode;
+  handle = fd_;
+  users_.store(0);
+  return true;
+}
+
+void RtSocket::SetTimeout(int milliseconds) {
+  if (fd_ < 0 || milliseconds < 0) return;
+  timeval tv;
+  tv.tv_sec = milliseconds / 1000;
+  tv.tv_usec = (milliseconds % 1000) * 1000;
+  // On this platform the send limit also bounds a blocking connect.
+  setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+  setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
+}
+
+void RtSocket::Close() {
+  if (handle < 0) return;
+  handle = -1;
+  ::shutdown(fd_, SHUT_RDWR);
+  if (users_.fetch_or(1, std::memory_order_acq_rel) == 0) ::close(fd_);
+}
+
+int RtSocket::Acquire() {
+  int state = users_.load(std::memory_order_acquire);
+  do {
+    if (state & 1) return -1;
+  } while (!users_.compare_exchange_weak(state, state + 2, std::memory_order_acq_rel));
+  return fd_;
+}
+
+void RtSocket::Release() {
+  if (users_.fetch_sub(2, std::memory_order_acq_rel) - 2 == 1) ::close(fd_);
+}
+
+int RtSocket::Connect(const RtSocketAddress& address) {
+  int fd = Acquire();
+  if (fd < 0) return -1;
+  int rc;
+  do {
+    rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&address.addr), sizeof address.addr);
+  } while (rc < 0 && errno == EINTR);
+  Release();
+  return rc;
+}
+
+int RtSocket::Send(const unsigned char* bytes, int count) {
+  int fd = Acquire();
+  if (fd < 0) return -1;
+  int sent = 0;
+  while (sent < count) {
+    // MSG_NOSIGNAL: a peer that has gone away gives an error, not a signal that ends the process.
+    ssize_t n = ::send(fd, bytes + sent, size_t(count - sent), MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    sent += int(n);
+  }
+  Release();
+  return sent > 0 || count == 0 ? sent : -1;
+}
+
+int RtSocket::Receive(unsigned char* bytes, int count) {
+  int fd = Acquire();
+  if (fd < 0) return -1;
+  ssize_t n;
+  do {
+    n = ::recv(fd, bytes, size_t(count), 0);
+  } while (n < 0 && errno == EINTR);
+  Release();
+  return int(n);
+}

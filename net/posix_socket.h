@@ -1,0 +1,53 @@
+// The native socket layer: an operating-system socket handle and an IPv4 address, over BSD sockets.
+// Open and Close run on the main thread; Connect, Send and Receive on the worker threads of the queues.
+#pragma once
+#include <netinet/in.h>  // Required for: sockaddr_in
+
+#include <atomic>
+
+#include "runtime/runtime.h"
+
+// Protocol codes of c_Socket.
+enum { kProtocolStream = 1, kProtocolServer = 2, kProtocolDatagram = 3 };
+
+class RtSocketAddress : public gc_object {
+ public:
+  sockaddr_in addr;
+
+  RtSocketAddress();
+  // Port in network order, address INADDR_ANY, then an IPv4 lookup of `host` (8-bit text, may be empty).
+  // False when the host is empty or does not resolve (the address then stays INADDR_ANY).
+  bool Set(const char* host, int port);
+};
+
+class RtSocket : public gc_object {
+ public:
+  int handle = -1;  // -1 when closed; the main thread's view
+  int protocol = 0;
+
+  ~RtSocket() override;
+
+  // The one-time set-up of the socket library; nothing to do on this platform.
+  static void InitSockets();
+  // Creates the socket for a protocol code (TCP with TCP_NODELAY, or UDP); false on failure.
+  bool Open(int protocolCode);
+  // Limits how long one connect, send or receive may block (milliseconds; 0 for no limit).
+  void SetTimeout(int milliseconds);
+  // Shuts the connection down, which wakes a worker blocked on it, and closes the handle once no worker
+  // is still using it, so the number cannot be reused under a worker's feet.
+  void Close();
+
+  // Worker side. Each returns the system call's result (negative on failure, also once closed).
+  int Connect(const RtSocketAddress& address);
+  // Sends all `count` bytes unless the connection fails; the bytes sent, or -1 when none could be.
+  int Send(const unsigned char* bytes, int count);
+  int Receive(unsigned char* bytes, int count);
+
+ private:
+  // The descriptor itself stays fixed from Open until the last user releases it.
+  int fd_ = -1;
+  // Users in flight times 2, plus 1 once closed; the descriptor is closed when this reaches exactly 1.
+  std::atomic<int> users_{0};
+  int Acquire();
+  void Release();
+};

@@ -1,0 +1,46 @@
+// RtThread on POSIX threads: each Start creates one detached thread that nobody joins.
+#include <pthread.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "net/thread.h"
+
+namespace {
+
+void* thread_entry(void* self) {
+  RtThread* thread = static_cast<RtThread*>(self);
+  thread->Run__UNSAFE__();
+  // Release: whoever sees 2 also sees everything the run wrote.
+  thread->running.store(2, std::memory_order_release);
+  return nullptr;
+}
+
+}  // namespace
+
+void RtThread::Start() {
+  if (running.load(std::memory_order_acquire) == 1) return;
+  result = nullptr;
+  running.store(1, std::memory_order_release);
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+  pthread_t id;
+  int rc = pthread_create(&id, &attr, thread_entry, this);
+  pthread_attr_destroy(&attr);
+  if (rc != 0) {
+    puts("CreateThread failed!");
+    fflush(stdout);
+    exit(-1);
+  }
+}
+
+bool RtThread::IsRunning() { return running.load(std::memory_order_acquire) == 1; }
+
+Object* RtThread::Result() { return result; }
+
+void RtThread::SetResult(Object* value) { gc_assign(result, value); }
+
+void RtThread::mark() { gc_queue(result); }
+
+String RtThread::Strdup(const String& text) { return String(text.Data(), text.Length()); }
