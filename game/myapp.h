@@ -133,6 +133,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   float m_PauseSpin = 25.0f, m_PauseArm = 25.0f;
   float m_PauseA1 = 0, m_PauseA2 = 0, m_PauseHue = 0;
   Array<float> m_PauseTrail;              // 512: point i at 2i, 2i+1
+  int m_PauseBase = -1;                   // floats of the frozen play frame kept under the menu; -1 none yet
 
   // Score display and game over.
   int m_ShownScore = 0;
@@ -268,8 +269,9 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int p_LoadMenu();
   int p_GC_PostScore(int score, int board);
 
-  // >>menu: title menu, credits and debug stats (menu.cpp)
+  // >>menu: title menu, credits and debug stats (menu.cpp, credits.cpp)
   int p_Menu();
+  int p_Credits();  // the credit roll, the debug stats and the disc ring, while the credits show
 
   // >>options: options box (options_box.cpp)
   int p_OptionBox();
