@@ -2,6 +2,7 @@
 // host events and runs the main loop with its fixed-rate updates, catch-up limit and suspend handling.
 #include "host/glfw2.h"
 #include "host/host.h"
+#include "host/stats_line.h"
 
 RtGlfwGame* RtGlfwGame::_glfwGame = nullptr;
 int glfwGraphicsSeq = 0;
@@ -149,6 +150,7 @@ void RtGlfwGame::UpdateEvents() {
 void RtGlfwGame::RunFrame() {
   RenderGame();
   glfwSwapBuffers();
+  stats_CountRender();
 
   if (nextUpdate != 0.0) {
     double delay = nextUpdate - glfwGetTime();
@@ -156,16 +158,19 @@ void RtGlfwGame::RunFrame() {
   }
 
   UpdateEvents();
+  stats_Tick();
   if (suspended) return;
 
   if (updateRate == 0) {
     UpdateGame();
+    stats_CountUpdate();
     return;
   }
 
   if (nextUpdate == 0.0) nextUpdate = glfwGetTime();
   for (int i = 0; i < kMaxCatchUpUpdates; ++i) {
     UpdateGame();
+    stats_CountUpdate();
     if (nextUpdate == 0.0) return;  // the app changed the rate: timing restarts next frame
     nextUpdate += updatePeriod;
     if (nextUpdate > glfwGetTime()) return;

@@ -6,12 +6,16 @@
 #include <cstdlib>
 
 #include "host/glfw2.h"
+#include "host/glfw2_adapter.h"
 #include "host/host.h"
 
 int RtTrazelGame::Main(int argc, const char** argv) {
   if (!glfwInit()) {
     puts("glfwInit failed");
     fflush(stdout);
+    // The reason (usually no display to open the window on) helps whoever started the game.
+    const char* reason = glfw2_LastGlfw3Error();
+    fprintf(stderr, "Vextrallis cannot open its window: %s\n", reason && *reason ? reason : "no window system");
     exit(-1);
   }
   RtTrazelGame* game = new RtTrazelGame();
