@@ -113,6 +113,7 @@ TEST_F(ControlsTest, ICadeLettersPressAndReleaseVirtualKeys) {
 }
 
 TEST_F(ControlsTest, OneUpdateVirtualKeysAreCleared) {
+  h->StartGame();  // on the bare title the back control would end the program
   app->m_Pad[4] = 1;
   app->m_Pad[5] = 2;
   // The back key would end the app through the framework, so its hit goes to the input device directly.
@@ -121,6 +122,7 @@ TEST_F(ControlsTest, OneUpdateVirtualKeysAreCleared) {
   EXPECT_EQ(app->m_Pad[4], 0);
   EXPECT_EQ(app->m_Pad[5], 2);
   EXPECT_EQ(app->m_Pad[19], 1) << "the back-key hits of the update";
+  EXPECT_EQ(app->m_Paused, 1) << "and they count as the pause request";
   h->Update();
   EXPECT_EQ(app->m_Pad[19], 0);
 }

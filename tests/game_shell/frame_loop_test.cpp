@@ -271,18 +271,18 @@ TEST_F(FrameLoopTest, ThePauseKeyPausesAndTheButtonOnlyWithTheHud) {
   }
 }
 
-TEST_F(FrameLoopTest, ThePausedFrameStaysAndAFullListTakesNothingMore) {
+TEST_F(FrameLoopTest, WhilePausedNoFrameOfPlayRuns) {
   h->StartGame();
   h->Frames(3);
-  app->m_Paused = 1;
-  app->m_PauseDir = 1;
-  const int count = app->m_DrawCount;
-  const float first = app->m_DrawList[0];
-  app->m_DrawCount = 37485;
-  h->Update();
-  EXPECT_EQ(app->m_DrawCount, 37485);
-  EXPECT_EQ(app->m_DrawList[0], first) << "the frozen frame is not cleared";
-  EXPECT_GT(count, 0);
+  h->KeyDown(27);
+  h->Frame();
+  ASSERT_EQ(app->m_Paused, 1);
+  const float phase = app->m_Player[91];
+  const float star = app->m_Stars[1];
+  h->Frames(3);
+  EXPECT_EQ(app->m_Player[91], phase);
+  EXPECT_EQ(app->m_Stars[1], star);
+  EXPECT_EQ(app->m_MenuSlide, -32) << "p_InGame still runs";
 }
 
 TEST_F(FrameLoopTest, OptionsSlideAndPanelWidenInEveryMode) {

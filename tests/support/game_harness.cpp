@@ -1,6 +1,8 @@
 // The test host that runs the whole game without a display: see game_harness.h.
 #include "game_harness.h"
 
+#include <AL/al.h>
+#include <AL/alc.h>
 #include <dirent.h>
 #include <unistd.h>
 
@@ -148,6 +150,55 @@ std::string GameDataDir() {
 
 namespace {
 
+// One audio device serves every harness of the process: OpenAL names buffers and sources per device, so
+// samples of an earlier game, collected later, must be given back to the device that made them.
+gxtkAudio*& SharedAudio() {
+  static gxtkAudio* audio = nullptr;
+  return audio;
+}
+
+// Stops every channel and lets go of its sample, so nothing of a finished game stays playing or held.
+void SilenceChannels(gxtkAudio* audio) {
+  for (int c = 0; c < gxtkAudio::kChannels; ++c) {
+    gxtkChannel& chan = audio->channels[c];
+    if (audio->live && chan.source) {
+      alSourceStop(chan.source);
+      alSourcei(chan.source, AL_BUFFER, 0);
+    }
+    chan.sample = nullptr;
+    chan.state = 0;
+    chan.flags = 0;
+  }
+}
+
+// The program's roots, and the shared audio device while no game holds it.
+void HarnessRoots() {
+  rtMarkRoots();
+  gc_queue(SharedAudio());
+}
+
+// Makes the process's first audio device the game's again, closing the one this start opened.
+void UseSharedAudio() {
+  gxtkAudio* fresh = rt_app__delegate->m__audio;
+  gxtkAudio*& shared = SharedAudio();
+  if (!shared) {
+    shared = fresh;
+    return;
+  }
+  if (fresh->live) {
+    alcMakeContextCurrent(static_cast<ALCcontext*>(shared->context));
+    alcDestroyContext(static_cast<ALCcontext*>(fresh->context));
+    alcCloseDevice(static_cast<ALCdevice*>(fresh->device));
+  }
+  fresh->live = false;
+  fresh->context = nullptr;
+  fresh->device = nullptr;
+  gxtkAudio::audio = shared;
+  gc_assign(rt_app__delegate->m__audio, shared);
+  rt_audio_SetAudioDevice(shared);
+  shared->channels[gxtkAudio::kMusicChannel].AL_Source();
+}
+
 void RemoveTree(const std::string& dir) {
   if (DIR* d = opendir(dir.c_str())) {
     while (dirent* e = readdir(d)) {
@@ -194,6 +245,7 @@ GameHarness::GameHarness(const GameHarnessOptions& options) : realGl(options.rea
     collectorReady = true;
   }
   rtInit();
+  gc_mark_roots = HarnessRoots;
   gc_mark();
   rtMain();
   app = static_cast<c_MyApp*>(rt_app__app);
@@ -202,6 +254,7 @@ GameHarness::GameHarness(const GameHarnessOptions& options) : realGl(options.rea
   // Without a GL context no texture may be made; surfaces keep their pixels only.
   if (!realGl) glfwGraphicsSeq = 0;
   host->StartGame();
+  UseSharedAudio();
   if (!realGl) {
     gfx = new RecordingGraphics;
     gc_assign(rt_app__delegate->m__graphics, static_cast<gxtkGraphics*>(gfx));
@@ -210,6 +263,7 @@ GameHarness::GameHarness(const GameHarnessOptions& options) : realGl(options.rea
 }
 
 GameHarness::~GameHarness() {
+  SilenceChannels(SharedAudio());
   glfwCloseWindow();
   if (!realGl) glfw2null_Uninstall();
   RtGame::_game = nullptr;
