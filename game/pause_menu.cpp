@@ -9,7 +9,7 @@ namespace {
 const float kDegToRad = 0.017453292f;
 const int kTrailLast = 101;  // the trail keeps the last 102 tip positions
 // Room kept free in the draw list for the pause menu and the options box over the frozen frame.
-const int kMenuRoom = 600 * kDrawRecord;
+const int kMenuRoom = 450 * kDrawRecord;
 
 bool AnyPad(c_MyApp& a, int code) { return a.p_PlayKeyAll(code, 1) != 0; }
 
