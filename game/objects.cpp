@@ -24,9 +24,16 @@ bool Near(float ax, float ay, float bx, float by, float r) {
   return std::fabs(ax - bx) < r && std::fabs(ay - by) < r;
 }
 
+// The scan bound never reaches past the pool, whatever a caller asks for (play always asks for 150).
+int ScanBound(const Array<float>& pool, int n) {
+  const int last = pool.Length() / 10 - 1;
+  return n > last ? last : n;
+}
+
 }  // namespace
 
 int c_MyApp::p_FreeObj(int n) {
+  n = ScanBound(m_Obj, n);
   m_ObjCount = n;
   m_NewObj = -1;
   if (n < 0) return -1;
@@ -41,6 +48,7 @@ int c_MyApp::p_FreeObj(int n) {
 }
 
 int c_MyApp::p_FreeObjTop(int n) {
+  n = ScanBound(m_Obj, n);
   m_ObjCount = n;
   m_NewObj = -1;
   if (n < 0) return -1;

@@ -365,4 +365,6 @@ TEST_F(ObjectsTest, BurstsAndAllocation) {
   app->m_Obj[1505] = 9;
   EXPECT_EQ(app->p_FreeObjTop(150), 1490);
   EXPECT_EQ(app->m_Obj[1505], 9) << "an occupied record is never cleared";
+  EXPECT_EQ(app->p_FreeObjTop(100000), 509 * 10) << "a bound beyond the pool stops at its last record";
+  EXPECT_EQ(app->m_ObjCount, 509);
 }
