@@ -27,13 +27,15 @@ struct ArrayRep : gc_object {
   int length;
   T data[1];  // `length` elements follow
 
-  explicit ArrayRep(int n) : length(n) {
-    for (int i = 0; i < n; ++i) new (&data[i]) T();
+  // data[0] is a real member, constructed and destroyed with the object; the elements after it live
+  // in the extra bytes of the block and are constructed and destroyed here.
+  explicit ArrayRep(int n) : length(n), data{} {
+    for (int i = 1; i < n; ++i) new (&data[i]) T();
   }
-  explicit ArrayRep(static_tag t) : gc_object(t), length(0) {}
+  explicit ArrayRep(static_tag t) : gc_object(t), length(0), data{} {}
   ~ArrayRep() override {
     if constexpr (!std::is_trivially_destructible<T>::value) {
-      for (int i = 0; i < length; ++i) data[i].~T();
+      for (int i = 1; i < length; ++i) data[i].~T();
     }
   }
   void mark() override {

@@ -56,6 +56,18 @@ void splice_tail(gc_object* to, gc_object* from) {
 
 bool lists_ready = false;
 
+// Returns a destroyed object's block: small blocks to their size-class cache, the rest to the system.
+void free_block(void* block, int size) {
+  gc_free_bytes -= size;
+  if (size >= 64) {
+    free(block);
+  } else {
+    // A cached block holds no object: the link to the next cached block is kept in its first bytes.
+    memcpy(block, &gc_cache[size >> 3], sizeof(gc_object*));
+    gc_cache[size >> 3] = static_cast<gc_object*>(block);
+  }
+}
+
 void ensure_lists() {
   // The lists are usable before the host's explicit initialisation (tests create objects freely).
   if (!lists_ready) gc_init();
@@ -98,9 +110,8 @@ void* gc_object_alloc(int size) {
 
   void* block = nullptr;
   if (size < 64 && gc_cache[size >> 3]) {
-    gc_object* p = gc_cache[size >> 3];
-    gc_cache[size >> 3] = p->succ;
-    block = p;
+    block = gc_cache[size >> 3];
+    memcpy(&gc_cache[size >> 3], block, sizeof(gc_object*));
   } else {
     block = malloc(size_t(size));
   }
@@ -115,21 +126,13 @@ void gc_destroy_garbage(int bytes) {
   while (gc_free_bytes > target && gc_free_list.succ != &gc_free_list) {
     gc_object* p = gc_free_list.succ;
     remove(p);
+    int size = p->gc_size();  // read before the destructor ends the object's life
     p->~gc_object();
-    gc_object_free(p);
+    free_block(p, size);
   }
 }
 
-void gc_object_free(gc_object* p) {
-  int size = int(p->flags & ~7u);
-  gc_free_bytes -= size;
-  if (size >= 64) {
-    free(p);
-  } else {
-    p->succ = gc_cache[size >> 3];
-    gc_cache[size >> 3] = p;
-  }
-}
+void gc_object_free(gc_object* p) { free_block(p, p->gc_size()); }
 
 void gc_ext_malloced(int bytes) { gc_ext_new_bytes.fetch_add(bytes, std::memory_order_relaxed); }
 

@@ -126,3 +126,19 @@ TEST_F(Collector, ArraysMarkTheirObjectElements) {
 }
 
 }  // namespace
+
+namespace {
+// A collected string array releases each of its strings exactly once when it is destroyed.
+TEST_F(Collector, StringArrayReleasesEveryElementOnce) {
+  String kept("kept");
+  {
+    Array<String> a(3);
+    a[0] = kept;
+    a[2] = kept;
+    EXPECT_EQ(kept.GetRep()->refs, 3);
+  }
+  finish_cycle();
+  gc_destroy_garbage(0x7fffffff);
+  EXPECT_EQ(kept.GetRep()->refs, 1);
+}
+}  // namespace
