@@ -107,3 +107,92 @@ else:
     print(max((abs(v - 128) for v in seg), default=0) * 256)
 PY
 }
+
+# ---- Helpers added for the player's and operator's cases -------------------------------------------
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# Makes and reads state strings by the game's own rules (tests/e2e/state.py).
+state() { python3 "$E2E_DIR/state.py" "$@"; }
+
+# Processes a case starts besides the game and the X server (other windows); ended with the case.
+EXTRA_PIDS=()
+cleanup_extra() { for p in "${EXTRA_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; }
+trap 'cleanup_extra; cleanup' EXIT
+
+# A press held long enough for the game's next update to see it (xdotool's click is too short).
+tap() {
+  xdotool mousemove --window "$WIN" "$1" "$2"
+  sleep 0.05
+  xdotool mousedown --window "$WIN" 1
+  sleep "${3:-0.15}"
+  xdotool mouseup --window "$WIN" 1
+}
+# Holds a key for one or more updates (a bare xdotool key can fall between two updates).
+press() {
+  local k
+  for k in "$@"; do
+    xdotool keydown --window "$WIN" "$k"; sleep 0.08
+    xdotool keyup --window "$WIN" "$k" 2>/dev/null || true  # the key may have ended the game
+    sleep 0.08
+  done
+}
+
+# A screenshot of the game's window only (640 x 480 while windowed).
+shot_win() { import -window "$WIN" "$CASE_DIR/$1.png"; }
+# Mean red, green and blue (0..1) of a region WxH+X+Y of a screenshot.
+rgb_of() { convert "$CASE_DIR/$1.png" -crop "$2" +repage -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]\n' info:; }
+# Fraction of a region's pixels brighter than 0.7 (white text and icons).
+bright_of() {
+  convert "$CASE_DIR/$1.png" -crop "$2" +repage -colorspace Gray -threshold 70% -format '%[fx:mean]' info:
+}
+
+# The title menu is up when its green start icon shows at the bottom right of the 640 x 480 window.
+is_title() {
+  local r g b
+  read -r r g b < <(rgb_of "$1" 40x40+550+412)
+  awk -v r="$r" -v g="$g" 'BEGIN { exit !(g - r > 0.12) }'
+}
+# Waits up to $1 seconds (default 5) for the title menu; stores the seconds it took in TITLE_AFTER.
+wait_title() {
+  local limit=${1:-5} t0 now
+  t0=$(date +%s.%N)
+  while true; do
+    shot_win title_wait 2>/dev/null || true
+    if [ -f "$CASE_DIR/title_wait.png" ] && is_title title_wait; then
+      now=$(date +%s.%N); TITLE_AFTER=$(echo "$now - $t0" | bc); return 0
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before the title menu showed"
+    now=$(date +%s.%N)
+    gt "$(echo "$now - $t0" | bc)" "$limit" && fail "no title menu within $limit s"
+    sleep 0.05
+  done
+}
+
+# "PAUSED" is large white text right of the centre while the pause menu is up.
+is_paused() { gt "$(bright_of "$1" 200x50+316+215)" 0.08; }
+
+# Seconds of sound captured so far (the wave driver writes in real time).
+sound_seconds() {
+  python3 - "$CASE_DIR/sound.wav" <<'PY'
+import os, sys
+try:
+    print('%.2f' % (max(0, os.path.getsize(sys.argv[1]) - 80) / 352800.0))
+except OSError:
+    print('0')
+PY
+}
+
+# Starts a second small X client (an xmessage window) and stores its window id in OTHER_WIN.
+open_other_window() {
+  xmessage -geometry 200x60+0+0 -name vxother "another window" >/dev/null 2>&1 &
+  EXTRA_PIDS+=($!)
+  for _ in $(seq 50); do
+    OTHER_WIN=$(xdotool search --classname '^vxother$' 2>/dev/null | head -n1 || true)
+    [ -n "$OTHER_WIN" ] && return 0
+    sleep 0.1
+  done
+  fail "the other window did not open"
+}
+
+# The last line of the VX_STATS output the game printed (stdout.txt), as "updates renders gc_alloced".
+last_stats() { grep '^stats t=' "$CASE_DIR/stdout.txt" | tail -n1 | sed -E 's/.*updates=([0-9]+) renders=([0-9]+) gc_alloced=([0-9]+).*/\1 \2 \3/'; }
