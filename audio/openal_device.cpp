@@ -1,0 +1,63 @@
+// The audio device on OpenAL: opening the device and context, suspend and resume of what sounds, and
+// the marking that keeps sounding samples alive.
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include "audio/audio.h"
+
+gxtkAudio* gxtkAudio::audio = nullptr;
+
+gxtkAudio::gxtkAudio() {
+  audio = this;
+  ALCdevice* dev = alcOpenDevice(nullptr);
+  if (!dev) dev = alcOpenDevice("Generic Hardware");
+  if (!dev) dev = alcOpenDevice("Generic Software");
+  rtPrint(String("opening openal device"));
+  device = dev;
+  if (!dev) {
+    rtPrint(String("OpenAl error: alcOpenDevice failed"));
+  } else {
+    ALCcontext* ctx = alcCreateContext(dev, nullptr);
+    context = ctx;
+    if (!ctx) {
+      rtPrint(String("OpenAl error: alcCreateContext failed"));
+    } else if (!alcMakeContextCurrent(ctx)) {
+      rtPrint(String("OpenAl error: alcMakeContextCurrent failed"));
+    } else {
+      live = true;
+    }
+  }
+  // The program carries on without sound when any of the above failed.
+  if (live) alDistanceModel(AL_NONE);  // position gives direction only, never loudness
+  channels[kMusicChannel].AL_Source();
+}
+
+void gxtkAudio::mark() {
+  if (!live) return;
+  for (gxtkChannel& chan : channels) {
+    if (chan.state == 0 || !chan.sample) continue;
+    ALint st = AL_STOPPED;
+    alGetSourcei(chan.source, AL_SOURCE_STATE, &st);
+    if (st != AL_STOPPED) gc_mark(chan.sample);
+  }
+}
+
+void gxtkAudio::Suspend() {
+  if (!live) return;
+  for (gxtkChannel& chan : channels) {
+    if (chan.state != 1) continue;
+    ALint st = AL_STOPPED;
+    alGetSourcei(chan.source, AL_SOURCE_STATE, &st);
+    if (st == AL_PLAYING) alSourcePause(chan.source);  // `state` stays 1: Resume restarts it
+  }
+}
+
+void gxtkAudio::Resume() {
+  if (!live) return;
+  for (gxtkChannel& chan : channels) {
+    if (chan.state != 1) continue;
+    ALint st = AL_STOPPED;
+    alGetSourcei(chan.source, AL_SOURCE_STATE, &st);
+    if (st == AL_PAUSED) alSourcePlay(chan.source);
+  }
+}
