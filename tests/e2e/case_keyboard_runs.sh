@@ -30,12 +30,12 @@ run_on() {
 
   # Fly with fire held: up, then down; the ship is in the upper half, then in the lower half.
   s0=$(sound_seconds)
-  xdotool keydown --window "$WIN" z
-  hold Up 1.0
+  xdotool keydown z
+  hold_key Up 1.0
   shot_win "up$d"
-  hold Down 1.6
+  hold_key Down 1.6
   shot_win "down$d"
-  xdotool keyup --window "$WIN" z
+  xdotool keyup z
   s1=$(sound_seconds)
   gt "$(ship_half "up$d" 0)" "$(ship_half "up$d" 240)" || fail "difficulty $d: the ship did not fly up"
   gt "$(ship_half "down$d" 240)" "$(ship_half "down$d" 0)" || fail "difficulty $d: the ship did not fly down"

@@ -127,14 +127,30 @@ tap() {
   sleep "${3:-0.15}"
   xdotool mouseup --window "$WIN" 1
 }
-# Holds a key for one or more updates (a bare xdotool key can fall between two updates).
+# Presses keys one after another, each held for a few updates, through the X server's input path (the
+# focused window gets them, as from a keyboard; function keys sent to a window directly can get lost).
 press() {
   local k
   for k in "$@"; do
-    xdotool keydown --window "$WIN" "$k"; sleep 0.08
-    xdotool keyup --window "$WIN" "$k" 2>/dev/null || true  # the key may have ended the game
-    sleep 0.08
+    xdotool keydown "$k"; sleep 0.1
+    xdotool keyup "$k"; sleep 0.15  # long enough for an update to see no key down, even on a busy machine
   done
+}
+# Holds a key for $2 seconds, the same way.
+hold_key() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+
+# Finds the game's visible window by its process (a full-screen window has no title) and stores it in
+# WIN; with $1 (e.g. 640x480) waits until the window has that size.
+find_window() {
+  local want=${1:-} w geom
+  for _ in $(seq 60); do
+    for w in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null || true); do
+      geom=$(xdotool getwindowgeometry "$w" 2>/dev/null | awk '/Geometry/ {print $2}')
+      if [ -z "$want" ] || [ "$geom" = "$want" ]; then WIN=$w; return 0; fi
+    done
+    sleep 0.1
+  done
+  fail "no game window${want:+ of $want}"
 }
 
 # A screenshot of the game's window only (640 x 480 while windowed).
@@ -152,9 +168,9 @@ is_title() {
   read -r r g b < <(rgb_of "$1" 40x40+550+412)
   awk -v r="$r" -v g="$g" 'BEGIN { exit !(g - r > 0.12) }'
 }
-# Waits up to $1 seconds (default 5) for the title menu; stores the seconds it took in TITLE_AFTER.
+# Waits up to $1 seconds (default 8) for the title menu; stores the seconds it took in TITLE_AFTER.
 wait_title() {
-  local limit=${1:-5} t0 now
+  local limit=${1:-8} t0 now
   t0=$(date +%s.%N)
   while true; do
     shot_win title_wait 2>/dev/null || true
