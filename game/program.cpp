@@ -96,10 +96,7 @@ const char* const kCredits[57] = {
     "End",                              // 56
 };
 
-// The tables never change, so a second start-up in the same process (the tests run many) keeps the ones
-// made by the first instead of leaving them to the collector.
-Array<String> StringTable(const Array<String>& current, const char* const* lines, int count) {
-  if (current.Length() == count) return current;
+Array<String> StringTable(const char* const* lines, int count) {
   Array<String> table(count);
   for (int i = 0; i < count; ++i) table[i] = String(lines[i]);
   return table;
@@ -150,8 +147,8 @@ void rtInit() {
   rt_Quorva_iCadeControls = 0;
   rt_asyncevent__current = nullptr;
   rt_Quorva_HasMusicStream = 1;
-  gc_assign(rt_Quorva_MenuSet, StringTable(rt_Quorva_MenuSet, kMenuSet, 6));
-  gc_assign(rt_Quorva_CreditText, StringTable(rt_Quorva_CreditText, kCredits, 57));
+  gc_assign(rt_Quorva_MenuSet, StringTable(kMenuSet, 6));
+  gc_assign(rt_Quorva_CreditText, StringTable(kCredits, 57));
   rt_random_Seed = 1234;
   rt_Quorva_OnScreenControls = 0;
   rt_Quorva_AccelerometerControls = 0;

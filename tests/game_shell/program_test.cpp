@@ -1,0 +1,66 @@
+// Start-up: the game's globals and tables as rtInit leaves them, and the game record as construction and
+// p_OnCreate leave it.
+#include "game_fixture.h"
+
+TEST(ProgramStart, GlobalsAndTablesHaveTheirFirstValues) {
+  GameHarness h;
+  EXPECT_EQ(rt_Quorva_GameNum, 415);
+  EXPECT_EQ(rt_Quorva_J_On_Allow, 0);
+  EXPECT_EQ(rt_Quorva_UseHDImages, 1);
+  EXPECT_EQ(rt_Quorva_HasMusicStream, 1);
+  EXPECT_EQ(rt_Quorva_rawscrw, 640.0f);
+  EXPECT_EQ(rt_Quorva_rawscrh, 480.0f);
+  EXPECT_EQ(rt_Quorva_overscan, 0.0f);
+  EXPECT_EQ(rt_random_Seed, 1234u) << "nothing has drawn a random number before play";
+
+  ASSERT_EQ(rt_Quorva_MenuSet.Length(), 6);
+  EXPECT_EQ(rt_Quorva_MenuSet[0], String("Easy"));
+  EXPECT_EQ(rt_Quorva_MenuSet[3], String("Just right!\nTough, but not hard."));
+  EXPECT_EQ(rt_Quorva_MenuSet[5], String("Maybe TOO hard!\nIf you like it like that"));
+
+  ASSERT_EQ(rt_Quorva_CreditText.Length(), 57);
+  struct Line {
+    int index;
+    const char* text;
+  } fixed[] = {{0, ""},          {1, "A Game by"},   {5, "-=-=-"},           {7, "Developed using"},
+               {13, "Graphics"}, {18, "Font : Pelmar"}, {26, "Audio"},       {34, "or whatever else"},
+               {35, "was handy!"}, {40, "Hello to"}, {43, "Thanks to"},    {52, "And everyone Else"},
+               {56, "End"}};
+  for (const Line& l : fixed) EXPECT_EQ(rt_Quorva_CreditText[l.index], String(l.text)) << l.index;
+  for (int i : {2, 3, 8, 9, 16, 19, 21, 29, 30, 33, 41, 44, 51, 53}) {
+    EXPECT_GT(rt_Quorva_CreditText[i].Length(), 0) << "credit line " << i << " names something";
+  }
+}
+
+TEST(ProgramStart, TheRecordAfterConstructionAndCreate) {
+  GameHarness h;
+  c_MyApp* app = h.app;
+  EXPECT_EQ(app->m_Grid.Length(), 5000000);
+  EXPECT_EQ(app->m_DrawList.Length(), 37500);
+  EXPECT_EQ(app->m_Obj.Length(), 5100);
+  EXPECT_EQ(app->m_Lines.Length(), 26000);
+  EXPECT_EQ(app->m_NetReply, String("N/A"));
+  EXPECT_EQ(app->m_StarCount, 100);
+  EXPECT_EQ(app->m_LineCount, 1500);
+  EXPECT_EQ(app->m_TrailLen, 75);
+  EXPECT_EQ(app->m_ParticleCount, 250);
+  EXPECT_EQ(app->m_PauseSpin, 25.0f);
+  EXPECT_EQ(app->m_PauseArm, 25.0f);
+
+  EXPECT_EQ(app->m_GameMode, 1);
+  EXPECT_EQ(rt_app__updateRate, 60);
+  EXPECT_EQ(app->m_MenuSel, 1);
+  EXPECT_EQ(app->m_WheelAngle, -32.0f);
+  EXPECT_EQ(app->m_Difficulty, 2);
+  EXPECT_EQ(app->m_MenuSlide, -32);
+  EXPECT_EQ(app->m_PauseDir, -1);
+  EXPECT_EQ(app->m_PauseY, -64);
+  EXPECT_EQ(app->m_Options[5], 1);
+  EXPECT_EQ(app->m_Options[10], 64) << "the limits of the load apply to the defaults";
+  EXPECT_EQ(app->m_NoteSounds[7], 7);
+  EXPECT_EQ(app->m_LastDevWidth, 640);
+  EXPECT_EQ(app->m_ReloadPending, 1);
+  EXPECT_EQ(app->m_FontSlot, 90);
+  EXPECT_NE(app->m_Images[93], nullptr) << "the logo is there for the first loading screen";
+  EXPECT_EQ(app->m_HttpRequest, nullptr) << "no start-up request in this configuration";
+}
