@@ -118,6 +118,10 @@ int c_MyApp::p_Game() {
   m_BgR += (m_BgToR - m_BgR) / 8.0f;
   m_BgG += (m_BgToG - m_BgG) / 8.0f;
   m_BgB += (m_BgToB - m_BgB) / 8.0f;
+  m_BgX = 0.0f;
+  m_BgY = 0.0f;
+  m_BgW = rt_Quorva_jscrw;
+  m_BgH = rt_Quorva_jscrh;
   if (m_BgR > kNoValue) {
     m_ClsR = m_BgR;
     m_ClsG = m_BgG;

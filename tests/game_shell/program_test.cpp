@@ -1,5 +1,7 @@
 // Start-up: the game's globals and tables as rtInit leaves them, and the game record as construction and
 // p_OnCreate leave it.
+#include <unistd.h>
+
 #include "game_fixture.h"
 
 TEST(ProgramStart, GlobalsAndTablesHaveTheirFirstValues) {
@@ -63,4 +65,22 @@ TEST(ProgramStart, TheRecordAfterConstructionAndCreate) {
   EXPECT_EQ(app->m_FontSlot, 90);
   EXPECT_NE(app->m_Images[93], nullptr) << "the logo is there for the first loading screen";
   EXPECT_EQ(app->m_HttpRequest, nullptr) << "no start-up request in this configuration";
+}
+
+TEST(ProgramStart, TheStartUpRequestPathCompletesOnceWhenSwitchedOn) {
+  GameHarness h;
+  c_MyApp* app = h.app;
+  testing::internal::CaptureStdout();
+  // Nothing listens on port 1: the connect fails and the request completes with no status.
+  app->p_GetURL(String("http://127.0.0.1:1/housecall.php"), String("hello=1&gameID=415"));
+  EXPECT_EQ(app->m_NetReply, String("N/A"));
+  EXPECT_EQ(app->m_HttpDone, 0);
+  for (int i = 0; i < 300 && app->m_HttpDone == 0; ++i) {
+    usleep(10000);
+    h.Update();
+  }
+  std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(app->m_HttpDone, 1);
+  EXPECT_NE(out.find("Requesting URL\n"), std::string::npos);
+  EXPECT_NE(out.find("Http GET complete! -1\n"), std::string::npos) << out;
 }
