@@ -95,6 +95,9 @@ struct AdapterState {
     bool lastKeyWasRepeat = false;  // GLFW 3 sends the character of a repeat right after the key
     int mouseX = 0, mouseY = 0;
     bool mouseKnown = false;
+    // The window size, kept from GLFW 3's size events: the host reads it every update, and asking
+    // the X server each time would allocate and round-trip during play.
+    int width = 0, height = 0;
 
     Glfw2KeyFun keyFun = nullptr;
     Glfw2CharFun charFun = nullptr;
@@ -119,6 +122,12 @@ void ResetModes() {
 }
 
 // >>callbacks from GLFW 3; events of a window already closed are dropped
+
+void OnSize3(GLFWwindow* w, int width, int height) {
+    if (w != g.window) return;
+    g.width = width;
+    g.height = height;
+}
 
 void OnKey3(GLFWwindow* w, int key, int /*scancode*/, int action, int /*mods*/) {
     if (w != g.window) return;
@@ -229,6 +238,8 @@ int OpenWindow(int width, int height, int redBits, int greenBits, int blueBits, 
     glfwSetMouseButtonCallback(w, OnMouseButton3);
     glfwSetCursorPosCallback(w, OnCursorPos3);
     glfwSetWindowCloseCallback(w, OnClose3);
+    glfwSetWindowSizeCallback(w, OnSize3);
+    glfwGetWindowSize(w, &g.width, &g.height);
     glfwSetInputMode(w, GLFW_CURSOR, g.cursorShown ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
     // GLFW 3 focuses new windowed windows only; without a window manager a full-screen one would
     // otherwise start inactive (and the game suspended).
@@ -280,10 +291,8 @@ void SetWindowPos(int x, int y) {
 }
 
 void GetWindowSize(int* width, int* height) {
-    int w = 0, h = 0;
-    if (g.window) glfwGetWindowSize(g.window, &w, &h);
-    if (width) *width = w;
-    if (height) *height = h;
+    if (width) *width = g.window ? g.width : 0;
+    if (height) *height = g.window ? g.height : 0;
 }
 
 void PollEvents() {
