@@ -50,7 +50,10 @@ press Up Return
 sleep 0.7
 shot_win quit
 # "Quit" slides down from the top and "Game" up from the bottom in pink; both are in place by now.
-pink() { convert "$CASE_DIR/$1.png" -crop "$2" +repage -fx '(r > 0.8 && g > 0.55 && g < 0.8 && b > 0.55 && b < 0.8) ? 1 : 0' -format '%[fx:mean]' info:; }
+pink() {
+  convert "$CASE_DIR/$1.png" -crop "$2" +repage \
+    -fx '(r > 0.8 && g > 0.55 && g < 0.8 && b > 0.55 && b < 0.8) ? 1 : 0' -format '%[fx:mean]' info:
+}
 gt "$(pink quit 130x50+160+191)" 0.05 || fail "no \"Quit\" over the ended run"
 gt "$(pink quit 130x50+350+239)" 0.05 || fail "no \"Game\" over the ended run"
 # "Quit" is in lower case after its capital: above its "u" there is nothing, where the "A" and "M" of
