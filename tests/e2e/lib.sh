@@ -48,7 +48,11 @@ wait_window() {
   for _ in $(seq 100); do
     WIN=$(xdotool search --name '^Vextrallis$' 2>/dev/null | head -n1 || true)
     [ -n "$WIN" ] && return 0
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened"
+    kill -0 "$GAME_PID" 2>/dev/null || {
+      set +e; wait "$GAME_PID"; local st=$?; set -e
+      tail -n 5 "$CASE_DIR/stdout.txt" "$CASE_DIR/stderr.txt" >&2
+      fail "the game ended before its window opened (status $st)"
+    }
     sleep 0.1
   done
   fail "no window titled Vextrallis"
