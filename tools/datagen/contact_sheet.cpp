@@ -84,15 +84,15 @@ bool WriteContactSheet(const std::string& outPng, const std::string& dataDir) {
     }
     return s;
   };
-  for (const SheetSpec& spec : AllSheets()) {
-    cairo_surface_t* s = open(dataDir + "/" + spec.name + "-hd.png");
+  for (const SheetSpec& desc : AllSheets()) {
+    cairo_surface_t* s = open(dataDir + "/" + desc.name + "-hd.png");
     if (!s) continue;
-    Entry e{spec.name + "-hd.png   " + std::to_string(spec.frameW) + " x " + std::to_string(spec.frameH) +
-                " x " + std::to_string(spec.frames),
-            s, spec.frameW * 2, spec.frameH * 2, spec.frames, spec.cols, 0, 1.0};
+    Entry e{desc.name + "-hd.png   " + std::to_string(desc.frameW) + " x " + std::to_string(desc.frameH) +
+                " x " + std::to_string(desc.frames),
+            s, desc.frameW * 2, desc.frameH * 2, desc.frames, desc.cols, 0, 1.0};
     const int big = std::max(e.frameW, e.frameH);
     e.display = big > 160 ? 160.0 / big : big < 32 ? 32.0 / big : 1.0;
-    if (spec.name == "fonts/shadow_pelmar") e.display = 1.5;
+    if (desc.name == "fonts/shadow_pelmar") e.display = 1.5;
     entries.push_back(e);
   }
   if (cairo_surface_t* s = open(dataDir + "/vorn_font.png")) {

@@ -52,16 +52,16 @@ bool WritePng(cairo_surface_t* surface, const std::string& path) {
   return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
-bool WriteSheet(const std::string& outDir, const SheetSpec& spec, const FrameFn& draw) {
+bool WriteSheet(const std::string& outDir, const SheetSpec& desc, const FrameFn& draw) {
   for (const Level& level : Levels()) {
     const int s = level.scale;
     cairo_surface_t* surface = cairo_image_surface_create(
-        CAIRO_FORMAT_ARGB32, spec.frameW * spec.cols * s, spec.frameH * spec.rows() * s);
+        CAIRO_FORMAT_ARGB32, desc.frameW * desc.cols * s, desc.frameH * desc.rows() * s);
     cairo_t* cr = cairo_create(surface);
-    for (int f = 0; f < spec.frames; ++f) {
+    for (int f = 0; f < desc.frames; ++f) {
       cairo_save(cr);
-      cairo_translate(cr, (f % spec.cols) * spec.frameW * s, (f / spec.cols) * spec.frameH * s);
-      cairo_rectangle(cr, 0, 0, spec.frameW * s, spec.frameH * s);
+      cairo_translate(cr, (f % desc.cols) * desc.frameW * s, (f / desc.cols) * desc.frameH * s);
+      cairo_rectangle(cr, 0, 0, desc.frameW * s, desc.frameH * s);
       cairo_clip(cr);
       cairo_scale(cr, s, s);
       draw(cr, f);
@@ -69,7 +69,7 @@ bool WriteSheet(const std::string& outDir, const SheetSpec& spec, const FrameFn&
     }
     const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
     cairo_destroy(cr);
-    const std::string path = outDir + "/" + spec.name + level.suffix + ".png";
+    const std::string path = outDir + "/" + desc.name + level.suffix + ".png";
     const bool ok = drawn && WritePng(surface, path);
     cairo_surface_destroy(surface);
     if (!ok) {

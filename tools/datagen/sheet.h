@@ -27,7 +27,7 @@ const std::vector<SheetSpec>& AllSheets();
 const SheetSpec* FindSheet(const std::string& name);
 
 // Renders the sheet at each level and writes outDir/name{,-hd,-hd2}.png. Returns false on failure.
-bool WriteSheet(const std::string& outDir, const SheetSpec& spec, const FrameFn& draw);
+bool WriteSheet(const std::string& outDir, const SheetSpec& desc, const FrameFn& draw);
 
 // Writes an ARGB surface as an RGBA PNG, creating parent folders. Returns false on failure.
 bool WritePng(cairo_surface_t* surface, const std::string& path);
