@@ -52,7 +52,9 @@ int c_MyApp::p_OnRender() {
       const float* r = list + at;
       rt_graphics_SetAlpha(r[7]);
       rt_graphics_SetColor(r[10], r[11], r[12]);
-      rt_graphics_SetBlend(r[13] == 3.0f ? 1 : 0);
+      // The renderer flushes its batch on every blend call, so the mode is passed on only when it changes.
+      const int blend = r[13] == 3.0f ? 1 : 0;
+      if (blend != rt_graphics_context->m_blend) rt_graphics_SetBlend(blend);
       const float x = r[1] * m_ScaleX + o;
       const float y = r[2] * m_ScaleY + oy;
       const float kind = r[0];
