@@ -8,19 +8,26 @@ GAME="$E2E_BUILD/vextrallis"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display and exports DISPLAY; the server ends with the case.
+# Starts Xvfb on a free display and exports DISPLAY; the server ends with the case. The server picks the
+# display number itself (-displayfd), so cases running at the same time never share or kill one another's.
 start_x() {
-  local size=${1:-1024x768x24}
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
+  local size=${1:-1024x768x24} numfile n
+  numfile=$(mktemp /tmp/vx-e2e-display.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    n=$(head -n1 "$numfile" 2>/dev/null || true)
+    if [ -n "$n" ]; then
+      rm -f "$numfile"
       export DISPLAY=":$n"
       for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
       fail "Xvfb did not start"
     fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.05
   done
-  fail "no free display"
+  rm -f "$numfile"
+  fail "Xvfb did not start"
 }
 
 # A fresh working directory with the sound captured to $CASE_DIR/sound.wav.
