@@ -215,6 +215,17 @@ void RemoveTree(const std::string& dir) {
   rmdir(dir.c_str());
 }
 
+// The working directory of the live harness; removed at exit when the game ends the process itself
+// (F4, the back control, a death test), which skips the harness's destructor.
+std::string& LiveWorkDir() {
+  static std::string dir;
+  return dir;
+}
+
+void RemoveLiveWorkDir() {
+  if (!LiveWorkDir().empty()) RemoveTree(LiveWorkDir());
+}
+
 }  // namespace
 
 GameHarness::GameHarness(const GameHarnessOptions& options) : realGl(options.realGl) {
@@ -228,6 +239,9 @@ GameHarness::GameHarness(const GameHarnessOptions& options) : realGl(options.rea
     workDir = tmpl;
     if (chdir(workDir.c_str()) != 0) workDir.clear();
   }
+  LiveWorkDir() = workDir;  // made before the exit hook, so it is still there when the hook runs
+  static bool exitHook = atexit(RemoveLiveWorkDir) == 0;
+  (void)exitHook;
   if (!options.state.empty()) WriteStateFile(options.state);
 
   if (realGl) {
@@ -276,6 +290,7 @@ GameHarness::~GameHarness() {
   rt_input_device = nullptr;
   if (!oldDir.empty() && chdir(oldDir.c_str()) != 0) perror("chdir");
   if (!workDir.empty()) RemoveTree(workDir);
+  LiveWorkDir().clear();
 }
 
 Glfw2NullWorld& GameHarness::world() { return glfw2null_World(); }
