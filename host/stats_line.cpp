@@ -46,9 +46,10 @@ void stats_Tick() {
   }
   if (g_stats.lastLine < 0.0) g_stats.lastLine = now;
   if (now - g_stats.lastLine < g_stats.period) return;
-  std::printf("stats t=%.1f updates=%d renders=%d gc_alloced=%d gc_max=%d gc_new=%d objects=%d\n", now,
-              g_stats.updates, g_stats.renders, int(gc_alloced_bytes), int(gc_max_alloced_bytes),
-              int(gc_new_bytes), gc_list_count(&gc_unmarked_list) + gc_list_count(&gc_marked_list));
+  std::printf("stats t=%.1f updates=%d renders=%d gc_alloced=%d gc_max=%d gc_new=%d objects=%d garbage=%d\n",
+              now, g_stats.updates, g_stats.renders, int(gc_alloced_bytes), int(gc_max_alloced_bytes),
+              int(gc_new_bytes), gc_list_count(&gc_unmarked_list) + gc_list_count(&gc_marked_list),
+              gc_list_count(&gc_free_list));
   std::fflush(stdout);
   g_stats.updates = 0;
   g_stats.renders = 0;

@@ -20,6 +20,9 @@ void (*gc_mark_roots)() = nullptr;
 
 namespace {
 
+// Bytes of garbage each collection step destroys (a few objects), besides what allocations destroy.
+const int kStepDestroyBytes = 1024;
+
 // Size of the block that the constructor now running was allocated with.
 int pending_size = 0;
 
@@ -163,6 +166,9 @@ void gc_mark_queued(int limit) {
 
 void gc_collect_step(gc_object* delegate) {
   ensure_lists();
+  // Garbage can hold much memory outside the heap (a decoded tune, an image's pixels) while play
+  // allocates nothing that would destroy it, so every step also destroys a little of it.
+  gc_destroy_garbage(kStepDestroyBytes);
   gc_mark(delegate);
   int64_t pending = int64_t(gc_new_bytes) + gc_ext_new_bytes.load();
   if (pending <= 0x800000) {

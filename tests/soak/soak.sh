@@ -30,21 +30,27 @@ wait_title
 # in full screen the same area is the middle of the picture).
 KEYS=(Up Down Left Right Up Down Left Right z z Return Return x space F11)
 rand_xy() { X=$((192 + RANDOM % 640)); Y=$((144 + RANDOM % 480)); }
+# Every action goes to actions.txt with its time, so that a fault can be replayed (see SOAK_SEED).
+log() { echo "$(( $(date +%s) - start )) $*" >> "$CASE_DIR/actions.txt"; }
 act() {
   local r=$((RANDOM % 100))
   if [ $r -lt 55 ]; then
     local k=${KEYS[$((RANDOM % ${#KEYS[@]}))]}
     # Full screen flips are rarer: they re-create the window and reload the art.
     if [ "$k" = F11 ] && [ $((RANDOM % 10)) -ne 0 ]; then k=z; fi
+    log "key $k"
     xdotool keydown "$k" sleep "0.$((RANDOM % 4))$((RANDOM % 10))" keyup "$k"
   elif [ $r -lt 75 ]; then
-    rand_xy; xdotool mousemove "$X" "$Y" mousedown 1 sleep 0.1 mouseup 1
+    rand_xy; log "tap $X $Y"
+    xdotool mousemove "$X" "$Y" mousedown 1 sleep 0.1 mouseup 1
   elif [ $r -lt 85 ]; then
     # A drag, as on the wheel or the touch stick.
-    rand_xy; xdotool mousemove "$X" "$Y" mousedown 1
+    rand_xy; log "drag from $X $Y"
+    xdotool mousemove "$X" "$Y" mousedown 1
     rand_xy; xdotool mousemove --sync "$X" "$Y" sleep 0.2 mouseup 1 2>/dev/null || xdotool mouseup 1
   elif [ $r -lt 92 ]; then
     # The pause button, then a press on the pause menu's quit button: runs end and are filed.
+    log "pause and quit"
     xdotool mousemove 208 160 mousedown 1 sleep 0.1 mouseup 1 sleep 0.5 mousemove 256 240 mousedown 1 sleep 0.1 mouseup 1
   else
     sleep 0.3
@@ -55,14 +61,16 @@ rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/$GAME_PID/status"; }
 samples="$CASE_DIR/samples.txt"   # seconds since start, RSS kB
 : > "$samples"
 start=$(date +%s)
+: > "$CASE_DIR/actions.txt"
 actions=0
 next_sample=0
 while true; do
   now=$(( $(date +%s) - start ))
   [ "$now" -ge "$SECONDS_TOTAL" ] && break
   kill -0 "$GAME_PID" 2>/dev/null || {
-    tail -n 5 "$CASE_DIR/stdout.txt" "$CASE_DIR/stderr.txt" >&2
-    fail "the game died after $now s"
+    tail -n 5 "$CASE_DIR/stdout.txt" "$CASE_DIR/stderr.txt" "$CASE_DIR/actions.txt" >&2
+    E2E_KEEP=1
+    fail "the game died after $now s (details in $CASE_DIR)"
   }
   if [ "$now" -ge "$next_sample" ]; then
     echo "$now $(rss_kb)" >> "$samples"
@@ -77,7 +85,7 @@ echo "$SECONDS_TOTAL $(rss_kb)" >> "$samples"
 peak_kb=$(awk '/^VmHWM/ { print $2 }' "/proc/$GAME_PID/status")
 
 # The stats lines: t, updates, renders, gc_alloced, objects; t counts from the game's start.
-grep '^stats t=' "$CASE_DIR/stdout.txt" | sed -E 's/stats t=([0-9.]+) updates=([0-9]+) renders=([0-9]+) gc_alloced=([0-9]+) gc_max=([0-9]+) gc_new=([0-9]+) objects=([0-9]+)/\1 \2 \3 \4 \7/' \
+grep '^stats t=' "$CASE_DIR/stdout.txt" | sed -E 's/stats t=([0-9.]+) updates=([0-9]+) renders=([0-9]+) gc_alloced=([0-9]+) gc_max=([0-9]+) gc_new=([0-9]+) objects=([0-9]+).*/\1 \2 \3 \4 \7/' \
   > "$CASE_DIR/stats.txt"
 [ -s "$CASE_DIR/stats.txt" ] || fail "the game printed no statistics"
 
@@ -104,7 +112,10 @@ report=$(awk -v warm="$WARMUP" -v rss_slack="$RSS_SLACK_KB" -v gc_slack="$GC_SLA
     if (bad != "") { print "FAULT:" bad; exit 1 }
   }' "$CASE_DIR/stats.txt") || status=$?
 echo "soak: ${SECONDS_TOTAL}s, $actions random actions, peak resident ${peak_kb} kB; $report"
-[ $status = 0 ] || fail "soak found a fault"
+if [ $status != 0 ]; then
+  E2E_KEEP=1   # keep the case folder: samples, statistics and the actions taken
+  fail "soak found a fault (details in $CASE_DIR)"
+fi
 sort -n -k2 "$CASE_DIR/stats.txt" | awk '{ print $2 }' | uniq -c | sort -rn | head -n 3 | \
   awk 'BEGIN { printf "most frequent updates per second:" } { printf " %s (x%s)", $2, $1 } END { print "" }'
 press F4
