@@ -104,7 +104,9 @@ TEST_F(SurfaceTest, MissingOrCorruptImageFilesGiveNoImage) {
   bytes.resize(fread(&bytes[0], 1, bytes.size(), f));
   fclose(f);
   WriteFile("truncated.png", bytes.substr(0, bytes.size() / 2));
-  for (const char* name : {"absent.png", "empty.png", "garbage.png", "truncated.png"}) {
+  // A well-formed picture of another format: only PNG files are decoded.
+  WriteFile("picture.png", std::string("P5 2 2 255\n", 11) + std::string(4, '\x80'));
+  for (const char* name : {"absent.png", "empty.png", "garbage.png", "truncated.png", "picture.png"}) {
     EXPECT_EQ(rt_graphics_LoadImage(String(name), 1, 0), nullptr) << name;
     EXPECT_EQ(rt_graphics_LoadImage2(String(name), 4, 4, 1, 0), nullptr) << name;
   }
