@@ -213,7 +213,7 @@ PY
 open_other_window() {
   xmessage -geometry 200x60+0+0 -name vxother "another window" >/dev/null 2>&1 &
   EXTRA_PIDS+=($!)
-  for _ in $(seq 50); do
+  for _ in $(seq 150); do
     OTHER_WIN=$(xdotool search --classname '^vxother$' 2>/dev/null | head -n1 || true)
     [ -n "$OTHER_WIN" ] && return 0
     sleep 0.1
