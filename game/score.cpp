@@ -1,5 +1,7 @@
 // The score front end: the following score and the place it would take while playing, the game-over
 // overlay, and the filing of a finished run into the difficulty's top ten and last ten.
+#include <cstdio>
+
 #include "game/myapp.h"
 
 namespace {
@@ -34,6 +36,22 @@ String c_MyApp::p_MyNth() {
   return p_Nth(m_NthPlace);
 }
 
+namespace {
+
+// Rewrites `text` as p_rstr(value, digits, "0") would make it. The shown score moves on most frames while
+// it eases; the text is held by this display alone (one reference), so its units are rewritten in place
+// instead of allocating a new string each frame during play.
+bool RewriteDigits(String& text, int value, int digits) {
+  if (value < 0 || text.Length() != digits || text.GetRep()->refs != 1 || digits > 30) return false;
+  char buf[64];
+  int n = snprintf(buf, sizeof buf, "%0*i", digits + 1, value);  // at least digits + 1 characters
+  Char* units = const_cast<String::Rep*>(text.GetRep())->data;
+  for (int i = 0; i < digits; ++i) units[i] = Char(buf[n - digits + i]);
+  return true;
+}
+
+}  // namespace
+
 int c_MyApp::p_ScoreDisplay() {
   // The shown score eases toward the real one, then snaps once close.
   int shown = m_ShownScore - (m_ShownScore - m_Score) / 6;
@@ -46,7 +64,7 @@ int c_MyApp::p_ScoreDisplay() {
   static int lastShown = -1, lastPlace = -1, lastTarget = -1;
   static String scoreText, placeText;
   if (scoreText.Length() == 0 || shown != lastShown) {
-    scoreText = p_rstr(shown, 8, String("0"));
+    if (!RewriteDigits(scoreText, shown, 8)) scoreText = p_rstr(shown, 8, String("0"));
     lastShown = shown;
   }
   p_SetCol(100.0f, 255.0f, 100.0f, 0.8f);
