@@ -13,9 +13,10 @@ SECONDS_TOTAL=${SOAK_SECONDS:-180}
 WARMUP=${SOAK_WARMUP:-60}
 RANDOM=${SOAK_SEED:-$$}
 # Flat means: after the warm-up, resident memory (mean of the last third of the samples against the first
-# third) grows by at most this many kB and the collector's allocated bytes by at most this many bytes
+# third) grows by at most this many kB (in a 30-minute run it settles between about 230 and 256 MB and moves
+# by tens of MB with full-screen flips, which reload the art at another resolution; a leak keeps climbing) and the collector's allocated bytes by at most this many bytes
 # (a collection cycle's worth of garbage comes and goes).
-RSS_SLACK_KB=${SOAK_RSS_SLACK_KB:-16384}
+RSS_SLACK_KB=${SOAK_RSS_SLACK_KB:-49152}
 GC_SLACK=${SOAK_GC_SLACK:-4194304}
 
 start_x
