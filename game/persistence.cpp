@@ -178,34 +178,30 @@ int c_MyApp::p_Load() {
 
 int c_MyApp::p_BankLoad() { return 0; }
 
+namespace {
+
+// A change of focus leaves a running game paused with the pause menu fully open; the title is unpaused.
+void PauseIfPlaying(c_MyApp* app) {
+  const bool playing = app->m_GameMode > 9;
+  app->m_Paused = playing ? 1 : 0;
+  app->m_PauseDir = playing ? 1 : 0;
+  app->m_PauseY = playing ? int(rt_Quorva_jscrh / 2.0f) : 0;
+}
+
+}  // namespace
+
 int c_MyApp::p_OnSuspend() {
   rt_input_DisableKeyboard();
   rt_Quorva_iCadeControls = 0;
   for (int i = 0; i < 19; ++i) m_Pad[i] = 0;
-  if (m_GameMode > 9) {
-    m_Paused = 1;
-    m_PauseDir = 1;
-    m_PauseY = int(rt_Quorva_jscrh / 2.0f);
-  } else {
-    m_Paused = 0;
-    m_PauseDir = 0;
-    m_PauseY = 0;
-  }
+  PauseIfPlaying(this);
   rt_app_SetUpdateRate(5);
   p_Save();
   return 0;
 }
 
 int c_MyApp::p_OnResume() {
-  if (m_GameMode > 9) {
-    m_Paused = 1;
-    m_PauseDir = 1;
-    m_PauseY = int(rt_Quorva_jscrh / 2.0f);
-  } else {
-    m_Paused = 0;
-    m_PauseDir = 0;
-    m_PauseY = 0;
-  }
+  PauseIfPlaying(this);
   rt_app_SetUpdateRate(60);
   rt_input_DisableKeyboard();
   rt_Quorva_iCadeControls = 0;

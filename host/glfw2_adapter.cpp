@@ -204,14 +204,7 @@ int OpenWindow(int width, int height, int redBits, int greenBits, int blueBits, 
     g.refreshRateHint = 0;
     g.noResizeHint = 0;
     if (g.window || (mode != glfw2c::WINDOW && mode != glfw2c::FULLSCREEN)) return 0;
-    if (width <= 0 && height <= 0) {
-        width = 640;
-        height = 480;
-    } else if (width <= 0) {
-        width = height * 4 / 3;
-    } else if (height <= 0) {
-        height = width * 3 / 4;
-    }
+    glfw2_DefaultWindowSize(width, height);
     if (width <= 0 || height <= 0) return 0;
 
     GLFWmonitor* monitor = mode == glfw2c::FULLSCREEN ? glfwGetPrimaryMonitor() : nullptr;

@@ -136,3 +136,15 @@ enum : int {
     KEY_LAST = 325,
 };
 }  // namespace glfw2c
+
+// The 2.7 rule for a window size left out: 640 x 480 when both are missing, else 4:3 from the other.
+inline void glfw2_DefaultWindowSize(int& width, int& height) {
+    if (width <= 0 && height <= 0) {
+        width = 640;
+        height = 480;
+    } else if (width <= 0) {
+        width = height * 4 / 3;
+    } else if (height <= 0) {
+        height = width * 3 / 4;
+    }
+}

@@ -98,14 +98,7 @@ int OpenWindow(int width, int height, int redBits, int greenBits, int blueBits, 
     int refreshRate = w.hintRefreshRate, noResize = w.hintNoResize;
     w.hintRefreshRate = w.hintNoResize = 0;
     if (w.opened || w.failOpen || (mode != GLFW_WINDOW && mode != GLFW_FULLSCREEN)) return 0;
-    if (width <= 0 && height <= 0) {
-        width = 640;
-        height = 480;
-    } else if (width <= 0) {
-        width = height * 4 / 3;
-    } else if (height <= 0) {
-        height = width * 3 / 4;
-    }
+    glfw2_DefaultWindowSize(width, height);
     if (width <= 0 || height <= 0) return 0;
     w.opened = true;
     w.openCount++;
