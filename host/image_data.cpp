@@ -25,10 +25,33 @@ bool IsPng(FILE* file) {
   return n == sizeof head && memcmp(head, kSignature, sizeof head) == 0;
 }
 
+// Every chunk must fit in the file: the decoder grows its buffer to a chunk's claimed length before
+// reading it, so a few bytes claiming a 2 GiB chunk would otherwise ask for 2 GiB.
+bool ChunksFit(FILE* file) {
+  long at = ftell(file);
+  if (fseek(file, 0, SEEK_END) != 0) return false;
+  long size = ftell(file);
+  long pos = 8;
+  bool ok = false;
+  while (pos + 12 <= size) {
+    unsigned char head[8];
+    if (fseek(file, pos, SEEK_SET) != 0 || fread(head, 1, 8, file) != 8) break;
+    unsigned long length = (unsigned long)head[0] << 24 | head[1] << 16 | head[2] << 8 | head[3];
+    if (length > (unsigned long)(size - pos - 12)) break;
+    pos += 12 + long(length);
+    if (memcmp(head + 4, "IEND", 4) == 0) {
+      ok = true;
+      break;
+    }
+  }
+  fseek(file, at, SEEK_SET);
+  return ok;
+}
+
 }  // namespace
 
 unsigned char* LoadImageStream(FILE* file, int* width, int* height, int* depth) {
-  if (!IsPng(file)) return nullptr;
+  if (!IsPng(file) || !ChunksFit(file)) return nullptr;
   int w = 0, h = 0, n = 0;
   // Reads the header only and puts the stream back where it was.
   if (!stbi_info_from_file(file, &w, &h, &n)) return nullptr;
