@@ -5,9 +5,6 @@
 
 #include "host/audio_readers.h"
 
-// The packaged decoder keeps a block when a damaged setup header stops it half-way; that is its own
-// allocation, not ours, so only leaks that pass through the library are let go.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libstb.so\n"; }
 // The decoder asks for absurd sizes when a header says so and copes with the null it gets, as it does
 // outside the sanitizer.
 extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
