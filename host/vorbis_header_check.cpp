@@ -217,20 +217,22 @@ class HeaderReplay {
     *spent += uint64_t(entries) * (uint64_t(dimensions) + 1);
     if (*spent > kCodebookBudget) return false;
 
-    CodewordTree tree;
     if (ordered) {
+      // Runs of code words of growing length: they fit the tree as long as they fill at most all of it
+      // (counted in leaves at depth 32), which takes one sum per run where millions of entries are.
       uint32_t entry = 0;
       int length = int(GetBits(5)) + 1;
+      uint64_t filled = 0;
       while (entry < entries) {
         uint32_t run = GetBits(BitLength(entries - entry));
         if (length >= 32 || run > entries - entry) return false;
-        for (uint32_t j = 0; j < run; ++j) {
-          if (!tree.Add(length)) return false;
-        }
+        filled += uint64_t(run) << (32 - length);
+        if (filled > (uint64_t(1) << 32)) return false;
         entry += run;
         ++length;
       }
     } else {
+      CodewordTree tree;
       for (uint32_t j = 0; j < entries; ++j) {
         if (sparse && OutOfBits()) break;  // every later entry reads as absent
         int length = sparse && !GetBits(1) ? kNoCode : int(GetBits(5)) + 1;
@@ -255,6 +257,7 @@ class HeaderReplay {
 
   // The largest r with r^dimensions <= entries: the values per dimension of a lattice codebook.
   static uint64_t Lookup1Values(uint32_t entries, uint32_t dimensions) {
+    if (dimensions == 1) return entries;
     uint64_t r = 0;
     while (PowAtMost(r + 1, dimensions, entries)) ++r;
     return r;

@@ -84,6 +84,7 @@ TEST(VorbisHeaderCheck, RefusesCodebooksTheDecoderCannotBuild) {
        SetupWithCodebook(1, 3).Put(0, 1).Put(1, 1).Put(1, 1).Put(0, 5).Put(1, 1).Put(0, 5).Put(1, 1).Put(0, 5)},
       {"sparse codebook with a 32-bit code length", SetupWithCodebook(1, 2).Put(0, 1).Put(1, 1).Put(1, 1).Put(31, 5)},
       {"ordered lengths running past the entries", SetupWithCodebook(1, 4).Put(1, 1).Put(1, 5).Put(7, 3)},
+      {"ordered lengths over-filling the code tree", SetupWithCodebook(1, 3).Put(1, 1).Put(0, 5).Put(3, 2)},
       // 2^24-1 entries of 65 values each: the decoder's byte count wraps and it writes past its block.
       {"lattice codebook too large for the decoder's sizes",
        SetupWithCodebook(65, 0xFFFFFF).Put(1, 1).Put(23, 5).Put(0xFFFFFF, 24).Put(1, 4)},
