@@ -255,8 +255,10 @@ class HeaderReplay {
     return true;
   }
 
-  // The largest r with r^dimensions <= entries: the values per dimension of a lattice codebook.
+  // The largest r with r^dimensions <= entries: the values per dimension of a lattice codebook (none for
+  // an empty one, which the decoder refuses).
   static uint64_t Lookup1Values(uint32_t entries, uint32_t dimensions) {
+    if (entries == 0 || dimensions == 0) return 0;
     if (dimensions == 1) return entries;
     uint64_t r = 0;
     while (PowAtMost(r + 1, dimensions, entries)) ++r;

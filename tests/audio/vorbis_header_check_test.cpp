@@ -88,6 +88,7 @@ TEST(VorbisHeaderCheck, RefusesCodebooksTheDecoderCannotBuild) {
       // 2^24-1 entries of 65 values each: the decoder's byte count wraps and it writes past its block.
       {"lattice codebook too large for the decoder's sizes",
        SetupWithCodebook(65, 0xFFFFFF).Put(1, 1).Put(23, 5).Put(0xFFFFFF, 24).Put(1, 4)},
+      {"lattice codebook with no entries", SetupWithCodebook(0, 0).Put(0, 1).Put(0, 1).Put(1, 4)},
       {"unknown lookup type", SetupWithCodebook(1, 2).Put(0, 1).Put(0, 1).Put(0, 5).Put(0, 5).Put(3, 4)},
       {"setup packet of the wrong type", BitWriter().Put(4, 8)},
       {"no setup packet", BitWriter()},
