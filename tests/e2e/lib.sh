@@ -209,15 +209,24 @@ except OSError:
 PY
 }
 
-# Starts a second small X client (an xmessage window) and stores its window id in OTHER_WIN.
+# Starts a second small X client (an xmessage window) and stores its window id in OTHER_WIN. A client
+# that ends or stays without a window on a loaded machine is started again, twice at most.
 open_other_window() {
-  xmessage -geometry 200x60+0+0 -name vxother "another window" >/dev/null 2>&1 &
-  EXTRA_PIDS+=($!)
-  for _ in $(seq 150); do
-    OTHER_WIN=$(xdotool search --classname '^vxother$' 2>/dev/null | head -n1 || true)
-    [ -n "$OTHER_WIN" ] && return 0
-    sleep 0.1
+  local attempt pid
+  for attempt in 1 2 3; do
+    xmessage -geometry 200x60+0+0 -name vxother "another window" >/dev/null 2>>"$CASE_DIR/xmessage.txt" &
+    pid=$!
+    EXTRA_PIDS+=($pid)
+    for _ in $(seq 100); do
+      OTHER_WIN=$(xdotool search --classname '^vxother$' 2>/dev/null | head -n1 || true)
+      [ -n "$OTHER_WIN" ] && return 0
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+    echo "open_other_window: attempt $attempt had no window" >&2
   done
+  tail -n 5 "$CASE_DIR/xmessage.txt" >&2 || true
   fail "the other window did not open"
 }
 
