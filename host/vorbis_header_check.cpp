@@ -23,9 +23,9 @@ int BitLength(uint32_t n) {
   return bits;
 }
 
-// Hands out Huffman code words in entry order, shortest free leaf first, the way the decoder builds its
-// tables; fails when a length has no free leaf left (the tree is over-full), where the decoder gives up
-// half-way through a codebook.
+// Hands out Huffman code words in entry order, each at the deepest free leaf no deeper than its length,
+// the way the decoder builds its tables; fails when a length has no free leaf left (the tree is
+// over-full), where the decoder gives up half-way through a codebook.
 class CodewordTree {
  public:
   bool Add(int length) {
