@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "game_fixture.h"
+#include "support/test_server.h"
 
 TEST(ProgramStart, GlobalsAndTablesHaveTheirFirstValues) {
   GameHarness h;
@@ -85,55 +86,12 @@ TEST(ProgramStart, TheStartUpRequestPathCompletesOnceWhenSwitchedOn) {
   EXPECT_NE(out.find("Http GET complete! -1\n"), std::string::npos) << out;
 }
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-
-#include <thread>
-
-// A one-shot HTTP/1.0 server on 127.0.0.1: answers the first request with `reply` and keeps what it read.
-struct OneShotServer {
-  int listener = -1;
-  int port = 0;
-  std::string request;
-  std::thread thread;
-
-  explicit OneShotServer(std::string reply) {
-    listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
-    port = ntohs(addr.sin_port);
-    listen(listener, 1);
-    thread = std::thread([this, reply] {
-      int c = accept(listener, nullptr, nullptr);
-      if (c < 0) return;
-      char buf[4096];
-      while (request.find("\r\n\r\n") == std::string::npos) {
-        ssize_t n = recv(c, buf, sizeof buf, 0);
-        if (n <= 0) break;
-        request.append(buf, size_t(n));
-      }
-      send(c, reply.data(), reply.size(), MSG_NOSIGNAL);
-      close(c);
-    });
-  }
-  ~OneShotServer() {
-    shutdown(listener, SHUT_RDWR);
-    close(listener);
-    thread.join();
-  }
-};
-
 TEST(ProgramStart, TheStartUpRequestReachesAServerAndKeepsItsReply) {
-  OneShotServer server("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\nwelcome back");
+  TestServer server({Send("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\nwelcome back")});
   GameHarness h;
   c_MyApp* app = h.app;
   testing::internal::CaptureStdout();
-  std::string url = "http://127.0.0.1:" + std::to_string(server.port) + "/housecall.php";
+  std::string url = "http://127.0.0.1:" + std::to_string(server.Port()) + "/housecall.php";
   app->p_GetURL(String(url.c_str()), String("hello=1&gameID=") + String(rt_Quorva_GameNum));
   for (int i = 0; i < 300 && app->m_HttpDone == 0; ++i) {
     usleep(10000);
@@ -143,5 +101,6 @@ TEST(ProgramStart, TheStartUpRequestReachesAServerAndKeepsItsReply) {
   EXPECT_EQ(app->m_HttpDone, 1);
   EXPECT_NE(out.find("Http GET complete! 200\n"), std::string::npos) << out;
   EXPECT_EQ(app->m_NetReply, String("welcome back"));
-  EXPECT_EQ(server.request.rfind("GET /housecall.php?hello=1&gameID=415 HTTP/1.0\r\n", 0), 0u) << server.request;
+  std::string request = server.Request();
+  EXPECT_EQ(request.rfind("GET /housecall.php?hello=1&gameID=415 HTTP/1.0\r\n", 0), 0u) << request;
 }

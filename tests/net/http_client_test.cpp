@@ -5,7 +5,7 @@
 #include <string>
 
 #include "net_test_util.h"
-#include "test_server.h"
+#include "support/test_server.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// A scripted TCP server on 127.0.0.1 for the HTTP tests: accepts one connection, reads the request header,
-// then plays its script (send, pause, close, or hold the connection open until stopped).
+// A scripted TCP server on 127.0.0.1 for the HTTP and program tests: accepts one connection, reads the
+// request header, then plays its script (send, pause, close, or hold the connection open until stopped).
 #pragma once
 #include <atomic>
 #include <string>

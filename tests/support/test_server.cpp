@@ -1,5 +1,5 @@
 // The scripted test server: every wait is bounded, so a broken client cannot hang a test.
-#include "test_server.h"
+#include "support/test_server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
