@@ -171,3 +171,5 @@ void rtInit();
 int rtMain();
 // Handler for fatal signals: maps the signal to a message for the runtime error routine.
 void sighandle(int sig);
+// Reads the debugger switch and installs sighandle for SIGSEGV, SIGILL and SIGFPE, on a stack of its own.
+void InstallFatalSignalHandlers();

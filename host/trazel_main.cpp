@@ -1,7 +1,6 @@
 // The program's whole life: start GLFW, create the host, initialise the collector and the program's
 // globals, construct the app, run the main loop.
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,9 +21,7 @@ int RtTrazelGame::Main(int argc, const char** argv) {
   try {
     rt_argc = argc;
     rt_argv = argv;
-    signal(SIGSEGV, sighandle);
-    signal(SIGILL, sighandle);
-    signal(SIGFPE, sighandle);
+    InstallFatalSignalHandlers();
     if (!setlocale(LC_CTYPE, "en_US.UTF-8")) setlocale(LC_CTYPE, "");
     gc_init();
     rtInit();

@@ -1,6 +1,10 @@
-// Output to standard output and the fatal path; with no debugger attached a fatal error ends with status 255.
+// Output to standard output and the fatal path; with no debugger attached a fatal error ends with status 255
+// at once, whatever standard input is.
 #include "runtime/error.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,34 +17,69 @@ int print_cap = 0;
 
 const char* debug_info = "";  // this build never sets debug information
 
+// -1 until the environment was read; then 1 when a debugger answers the prompt, else 0.
+int debugger_attached = -1;
+
+// Everything below is async-signal-safe (write and read only, no allocation, no stdio), because the
+// fatal-signal handler runs it too, possibly while the crashed thread holds the allocator's or
+// stdio's locks.
+void WriteAll(int fd, const char* s, size_t n) {
+  while (n > 0) {
+    ssize_t w = write(fd, s, n);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return;
+    s += w;
+    n -= size_t(w);
+  }
+}
+
+void WriteText(int fd, const char* s) { WriteAll(fd, s, strlen(s)); }
+
+// Reads a line of at most `cap` bytes including its line feed, one byte at a time so that nothing past
+// the line is consumed; returns its length without the line feed, or -1 at end of input or when the
+// line is longer than that.
+int ReadLine(char* line, int cap) {
+  for (int n = 0; n < cap;) {
+    char c;
+    ssize_t r = read(0, &c, 1);
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) return -1;
+    if (c == '\n') {
+      line[n] = 0;
+      return n;
+    }
+    line[n++] = c;
+  }
+  return -1;
+}
+
+// The debugger prompt. With no debugger attached nothing would ever answer it (and a terminal on
+// standard input would leave the player at a frozen window), so the process ends at once.
 void debugger_prompt() {
-  fprintf(stderr, "{{~~%s~~}}\n\n", debug_info);
-  fflush(stderr);
+  if (debugger_attached < 0) rtFatalInit();
+  if (debugger_attached == 0) _exit(255);
+  WriteText(2, "{{~~");
+  WriteText(2, debug_info);
+  WriteText(2, "~~}}\n\n");
   for (;;) {
     char line[257];
-    if (!fgets(line, sizeof line, stdin)) exit(-1);
-    size_t n = strlen(line);
-    if (n == 0 || line[n - 1] != '\n') exit(-1);
+    if (ReadLine(line, 256) < 0) _exit(255);
     switch (line[0]) {
       case '?':
         continue;
-      case '@': {
-        void* p = nullptr;
-        if (sscanf(line + 1, "%p", &p) != 1) p = nullptr;
+      case '@':
         // Addresses typed at the prompt are not trusted: only the empty answer is printed for them.
-        fprintf(stderr, "\n");
-        fflush(stderr);
+        WriteText(2, "\n");
         continue;
-      }
       case 'r': case 's': case 'e': case 'l':
         return;
       case 'q':
-        exit(0);
+        _exit(0);
       default:
-        line[n - 1] = 0;
-        printf("????? %s ?????\n", line);
-        fflush(stdout);
-        exit(-1);
+        WriteText(1, "????? ");
+        WriteText(1, line);
+        WriteText(1, " ?????\n");
+        _exit(255);
     }
   }
 }
@@ -78,10 +117,22 @@ void rtDebugLog(const String& s) { rtPrint(s); }
 
 void rtDebugStop() { debugger_prompt(); }
 
+void rtFatalInit() {
+  const char* v = getenv("VX_DEBUGGER");
+  debugger_attached = v && v[0] == '1' && v[1] == 0 ? 1 : 0;
+}
+
 void rtRuntimeError(const char* message) {
   for (;;) {
     rtPrint(String("Trazel Runtime Error : ") + String(message));
     rtPrint(String(debug_info[0] ? debug_info : ""));
+    debugger_prompt();
+  }
+}
+
+void rtRuntimeErrorPreformatted(const char* text) {
+  for (;;) {
+    WriteText(1, text);
     debugger_prompt();
   }
 }

@@ -9,5 +9,13 @@ void rtDebugLog(const String& s);
 [[noreturn]] void rtError(const String& message);
 // The fatal runtime error routine: prints the message, enters the debugger prompt, never returns.
 [[noreturn]] void rtRuntimeError(const char* message);
-// The debugger prompt: reads commands from standard input; returns only on a step command.
+// The same for a fatal signal: `text` is the whole output (message line and trace line), written with
+// async-signal-safe calls only.
+[[noreturn]] void rtRuntimeErrorPreformatted(const char* text);
+// The debugger prompt: reads commands from standard input; returns only on a step command. It is only
+// shown when a debugger is attached (VX_DEBUGGER=1 in the environment); otherwise a fatal error ends the
+// process with status 255 at once.
 void rtDebugStop();
+// Reads VX_DEBUGGER once; called before the fatal-signal handlers are installed, so that the signal path
+// never reads the environment.
+void rtFatalInit();

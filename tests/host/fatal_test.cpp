@@ -1,26 +1,173 @@
-// The two fatal paths of the host: an uncaught exception and a fatal signal, each ending with status 255.
+// The fatal paths of the host: an uncaught exception, a runtime error and a fatal signal each end with
+// status 255 at once, whatever standard input is; the debugger prompt only answers when asked for.
+#include <fcntl.h>
+#include <malloc.h>
+#include <poll.h>
+#include <pthread.h>
+#include <pty.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
 
 #include "host_fixture.h"
 
 namespace {
 
+// What a child process did: its exit status (or -1 when it had to be killed after `limit`), and what it
+// wrote to standard output.
+struct ChildRun {
+  int status = -1;
+  std::string out;
+};
+
+// Runs `body` in a child process with `in` (or nothing) as standard input and standard output captured;
+// a child still running after two seconds counts as hung and is killed.
+ChildRun RunChild(const std::function<void()>& body, int in = -1) {
+  int pipe_fds[2];
+  if (pipe(pipe_fds) != 0) return {};
+  pid_t pid = fork();
+  if (pid == 0) {
+    close(pipe_fds[0]);
+    dup2(pipe_fds[1], 1);
+    if (in >= 0) dup2(in, 0);
+    body();
+    _exit(99);
+  }
+  close(pipe_fds[1]);
+  ChildRun run;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  bool ended = false;
+  int wstatus = 0;
+  while (!ended) {
+    pollfd p{pipe_fds[0], POLLIN, 0};
+    if (poll(&p, 1, 20) > 0) {
+      char buf[512];
+      ssize_t n = read(pipe_fds[0], buf, sizeof buf);
+      if (n > 0) run.out.append(buf, size_t(n));
+    }
+    ended = waitpid(pid, &wstatus, WNOHANG) == pid;
+    if (!ended && std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &wstatus, 0);
+      close(pipe_fds[0]);
+      return run;  // hung
+    }
+  }
+  for (char buf[512];;) {
+    ssize_t n = read(pipe_fds[0], buf, sizeof buf);
+    if (n <= 0) break;
+    run.out.append(buf, size_t(n));
+  }
+  close(pipe_fds[0]);
+  run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  return run;
+}
+
+void SetDebugger(bool attached) {
+  if (attached)
+    setenv("VX_DEBUGGER", "1", 1);
+  else
+    unsetenv("VX_DEBUGGER");
+  rtFatalInit();
+}
+
+// A pipe whose write end stays open and silent: a read from it blocks for ever.
+struct SilentPipe {
+  int fds[2] = {-1, -1};
+  SilentPipe() { EXPECT_EQ(pipe(fds), 0); }
+  ~SilentPipe() {
+    close(fds[0]);
+    close(fds[1]);
+  }
+};
+
 TEST(Fatal, DieReportsTheUncaughtException) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  // The message goes to standard output; send it to standard error, where the death test looks.
-  EXPECT_EXIT(
-      {
-        dup2(2, 1);
-        RtGame game;
-        game.Die(new ThrowableObject);
+  ChildRun run = RunChild([] {
+    SetDebugger(false);
+    RtGame game;
+    game.Die(new ThrowableObject);
+  });
+  EXPECT_EQ(run.status, 255);
+  EXPECT_EQ(run.out, "Trazel Runtime Error : Uncaught Trazel Exception\n");
+}
+
+// Started from a terminal, nothing may wait for the terminal: the player would look at a dead window.
+TEST(Fatal, ARuntimeErrorEndsAtOnceWhateverStandardInputIs) {
+  int master = -1, slave = -1;
+  ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+  SilentPipe silent;
+  int devnull = open("/dev/null", O_RDONLY);
+  const struct {
+    const char* name;
+    int fd;
+  } inputs[] = {{"a terminal", slave}, {"a silent pipe", silent.fds[0]}, {"/dev/null", devnull}};
+  for (const auto& in : inputs) {
+    ChildRun run = RunChild(
+        [] {
+          SetDebugger(false);
+          rtError(String("boom"));
+        },
+        in.fd);
+    EXPECT_EQ(run.status, 255) << in.name << (run.status < 0 ? ": hung" : "");
+    EXPECT_EQ(run.out, "Trazel Runtime Error : boom\n\n") << in.name;
+  }
+  close(devnull);
+  close(slave);
+  close(master);
+}
+
+// With a debugger attached the prompt reads its commands from standard input.
+TEST(Fatal, TheDebuggerPromptAnswersWhenAttached) {
+  const struct {
+    const char* input;
+    int status;
+    const char* out;
+  } cases[] = {
+      {"q\n", 0, "Trazel Runtime Error : boom\n\n"},
+      {"?\n@0x1234\nq\n", 0, "Trazel Runtime Error : boom\n\n"},
+      {"huh\n", 255, "Trazel Runtime Error : boom\n\n????? huh ?????\n"},
+      {"", 255, "Trazel Runtime Error : boom\n\n"},
+      {"q", 255, "Trazel Runtime Error : boom\n\n"},  // no line feed
+      {"r\n", 255, "Trazel Runtime Error : boom\n\nTrazel Runtime Error : boom\n\n"},  // runs on, errs again
+  };
+  for (const auto& c : cases) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    ASSERT_EQ(write(fds[1], c.input, strlen(c.input)), ssize_t(strlen(c.input)));
+    close(fds[1]);
+    ChildRun run = RunChild(
+        [] {
+          SetDebugger(true);
+          rtError(String("boom"));
+        },
+        fds[0]);
+    close(fds[0]);
+    EXPECT_EQ(run.status, c.status) << c.input;
+    EXPECT_EQ(run.out, c.out) << c.input;
+  }
+  std::string longLine(300, 'x');
+  longLine += "\n";
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  ASSERT_EQ(write(fds[1], longLine.data(), longLine.size()), ssize_t(longLine.size()));
+  close(fds[1]);
+  ChildRun run = RunChild(
+      [] {
+        SetDebugger(true);
+        rtError(String("boom"));
       },
-      ::testing::ExitedWithCode(255), "Trazel Runtime Error : Uncaught Trazel Exception");
+      fds[0]);
+  close(fds[0]);
+  EXPECT_EQ(run.status, 255) << "a line longer than the prompt reads";
 }
 
 TEST(Fatal, SignalsBecomeRuntimeErrors) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
   const struct {
     int sig;
     const char* text;
@@ -29,16 +176,70 @@ TEST(Fatal, SignalsBecomeRuntimeErrors) {
                {SIGILL, "Illegal instruction"},
                {SIGTERM, "Unknown signal"}};
   for (const auto& c : cases) {
-    // No debugger answers the prompt: end of input ends the process.
-    EXPECT_EXIT(
-        {
-          dup2(2, 1);
-          if (!freopen("/dev/null", "r", stdin)) _exit(1);
-          sighandle(c.sig);
-        },
-        ::testing::ExitedWithCode(255), std::string("Trazel Runtime Error : ") + c.text)
-        << c.sig;
+    ChildRun run = RunChild([&] {
+      SetDebugger(false);
+      sighandle(c.sig);
+    });
+    EXPECT_EQ(run.status, 255) << c.sig;
+    EXPECT_EQ(run.out, std::string("Trazel Runtime Error : ") + c.text + "\n\n") << c.sig;
   }
+}
+
+// Holds a lock for ever from another thread, the way a crash can leave one held.
+void HoldForEver(void (*hold)()) {
+  std::thread([hold] {
+    hold();
+    for (;;) pause();
+  }).detach();
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+// Blocks inside the allocator: the allocator's statistics are written to standard error while its lock
+// is held, and standard error is a pipe that nobody reads and that is already full.
+void BlockInsideTheAllocator() {
+  int fds[2];
+  if (pipe(fds) != 0) _exit(98);
+  fcntl(fds[1], F_SETFL, O_NONBLOCK);
+  char fill[4096] = {};
+  while (write(fds[1], fill, sizeof fill) > 0) {
+  }
+  fcntl(fds[1], F_SETFL, 0);
+  dup2(fds[1], 2);
+  malloc_stats();
+}
+
+// A fatal signal can arrive while another thread, or the crashed code itself, is inside the allocator or
+// stdio; the handler must end the process instead of waiting on their locks.
+TEST(Fatal, AFatalSignalEndsEvenWhileLocksAreHeld) {
+  const struct {
+    const char* name;
+    void (*hold)();
+  } cases[] = {
+      {"standard output's lock", [] { flockfile(stdout); }},
+      {"standard error's lock", [] { flockfile(stderr); }},
+      {"the allocator", BlockInsideTheAllocator},
+  };
+  for (const auto& c : cases) {
+    ChildRun run = RunChild([&] {
+      unsetenv("VX_DEBUGGER");
+      InstallFatalSignalHandlers();
+      HoldForEver(c.hold);
+      raise(SIGSEGV);
+    });
+    EXPECT_EQ(run.status, 255) << c.name << (run.status < 0 ? ": hung" : "");
+    EXPECT_EQ(run.out, "Trazel Runtime Error : Memory access violation\n\n") << c.name;
+  }
+}
+
+TEST(Fatal, ARealCrashEndsWithTheMessage) {
+  ChildRun run = RunChild([] {
+    unsetenv("VX_DEBUGGER");
+    InstallFatalSignalHandlers();
+    volatile int* nowhere = nullptr;
+    *nowhere = 1;
+  });
+  EXPECT_EQ(run.status, 255);
+  EXPECT_EQ(run.out, "Trazel Runtime Error : Memory access violation\n\n");
 }
 
 }  // namespace
