@@ -1,5 +1,6 @@
 // Makers of each image of the data folder; each writes its sheet at every level into outDir.
 #pragma once
+#include <cairo.h>
 #include <string>
 
 namespace datagen {
@@ -27,5 +28,10 @@ bool MakeLight(const std::string& outDir);
 bool MakeBadges(const std::string& outDir, const Fonts& fonts);
 bool MakeGameFont(const std::string& outDir, const Fonts& fonts);
 bool MakeDefaultFont(const std::string& outDir, const Fonts& fonts);
+
+// The player's fighter in a 64 x 64 frame, nose up; shared by the ship sheet and the desktop icon.
+void DrawPlayerShip(cairo_t* cr);
+// The desktop icons, outDir/<n>x<n>/apps/vextrallis.png for each size of the icon theme.
+bool MakeAppIcons(const std::string& outDir);
 
 }  // namespace datagen

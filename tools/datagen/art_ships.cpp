@@ -47,7 +47,9 @@ void Eye(cairo_t* cr, double x, double y, double r, Rgb c) {
   cairo_fill(cr);
 }
 
-void Player(cairo_t* cr) {
+}  // namespace
+
+void DrawPlayerShip(cairo_t* cr) {
   SoftDot(cr, kC, 53, 11, pal::kOrange, 0.9, 0.7);  // engine flame
   MirrorHull(cr, {{0, 5}, {5, 20}, {8, 33}, {23, 46}, {24, 53}, {8, 48}, {4, 54}, {0, 54}});
   Body(cr, pal::kCyan, 2.2);
@@ -71,6 +73,8 @@ void Player(cairo_t* cr) {
   cairo_fill(cr);
   cairo_pattern_destroy(p);
 }
+
+namespace {
 
 // Enemy ranks 1 to 7: bigger, spikier and redder-eyed as the rank grows.
 void Enemy(cairo_t* cr, int rank) {
@@ -185,7 +189,7 @@ void Bullet(cairo_t* cr, int step) {
 bool MakeShips(const std::string& outDir) {
   return WriteSheet(outDir, *FindSheet("ships"), [](cairo_t* cr, int f) {
     if (f == 0)
-      Player(cr);
+      DrawPlayerShip(cr);
     else if (f >= 4 && f <= 10)
       Enemy(cr, f - 3);
     else if (f >= 12)

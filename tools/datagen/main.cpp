@@ -2,6 +2,7 @@
 // the same bytes on every run. Also draws a contact sheet of the images for review.
 //   datagen <outDir> [item ...]                  generate everything, or only the named items
 //   datagen --contact-sheet <out.png> <dataDir>  one PNG of every image's numbered frames
+//   datagen --app-icons <outDir>                 the desktop icons, outDir/<n>x<n>/apps/vextrallis.png
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -63,9 +64,11 @@ int Generate(const std::string& outDir, const std::vector<std::string>& only) {
 int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--contact-sheet") == 0)
     return datagen::WriteContactSheet(argv[2], argv[3]) ? 0 : 1;
+  if (argc == 3 && std::strcmp(argv[1], "--app-icons") == 0) return datagen::MakeAppIcons(argv[2]) ? 0 : 1;
   if (argc >= 2 && argv[1][0] != '-') return Generate(argv[1], std::vector<std::string>(argv + 2, argv + argc));
   std::fprintf(stderr,
                "usage: datagen <outDir> [item ...]\n"
-               "       datagen --contact-sheet <out.png> <dataDir>\n");
+               "       datagen --contact-sheet <out.png> <dataDir>\n"
+               "       datagen --app-icons <outDir>\n");
   return 2;
 }
