@@ -22,9 +22,9 @@ constexpr char kEnvironment[] = "SDL_GAMECONTROLLERCONFIG";
 
 // The fields whose value names a button, axis or hat of the joystick.
 const char* const kElements[] = {
-    "a",         "b",          "x",          "y",     "back",   "start", "guide",   "leftshoulder", "rightshoulder",
-    "leftstick", "rightstick", "dpup",       "dpright", "dpdown", "dpleft", "lefttrigger", "righttrigger",
-    "leftx",     "lefty",      "rightx",     "righty",
+    "a",    "b",       "x",      "y",      "back",        "start",        "guide", "leftshoulder", "rightshoulder",
+    "leftstick", "rightstick", "dpup", "dpright", "dpdown", "dpleft", "lefttrigger", "righttrigger",
+    "leftx", "lefty", "rightx", "righty",
 };
 
 bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
@@ -118,12 +118,14 @@ int ReadFile(const std::string& path, std::string& out) {
 const char* glfw2_MappingLineFault(const char* line, int length) {
     if (length > kMaxLine) return "the line is longer than 1023 characters";
     for (int i = 0; i < length; i++) {
-        if (static_cast<unsigned char>(line[i]) < 0x20 && line[i] != '\t') return "the line holds a control character";
+        if (static_cast<unsigned char>(line[i]) < 0x20 && line[i] != '\t')
+            return "the line holds a control character";
     }
+    static const char kBadId[] = "it does not start with a 32-digit hexadecimal pad id";
     for (int i = 0; i < kGuidLength; i++) {
-        if (i >= length || !IsHex(line[i])) return "it does not start with a 32-digit hexadecimal pad id";
+        if (i >= length || !IsHex(line[i])) return kBadId;
     }
-    if (length == kGuidLength || line[kGuidLength] != ',') return "it does not start with a 32-digit hexadecimal pad id";
+    if (length == kGuidLength || line[kGuidLength] != ',') return kBadId;
 
     int at = kGuidLength + 1;
     const char* comma = static_cast<const char*>(std::memchr(line + at, ',', size_t(length - at)));

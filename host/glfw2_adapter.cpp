@@ -439,8 +439,8 @@ const Glfw2Backend kGlfw3Backend = {
     Init, Terminate, OpenWindow, OpenWindowHint, CloseWindow, GetWindowParam, SetWindowTitle, SetWindowPos,
     GetWindowSize, SwapBuffers, SwapInterval, PollEvents, WaitEvents, Enable, Disable, GetKey, GetMouseButton,
     GetMousePos, SetKeyCallback, SetCharCallback, SetMouseButtonCallback, SetMousePosCallback,
-    SetWindowCloseCallback, glfw2_JoystickParam, glfw2_JoystickPos, glfw2_JoystickButtons, GetDesktopMode, GetVideoModes,
-    GetTime, Sleep,
+    SetWindowCloseCallback, glfw2_JoystickParam, glfw2_JoystickPos, glfw2_JoystickButtons, GetDesktopMode,
+    GetVideoModes, GetTime, Sleep,
 };
 
 }  // namespace

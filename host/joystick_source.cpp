@@ -12,8 +12,10 @@ static_assert(gamepad::LEFT_BUMPER == GLFW_GAMEPAD_BUTTON_LEFT_BUMPER &&
               gamepad::START == GLFW_GAMEPAD_BUTTON_START && gamepad::GUIDE == GLFW_GAMEPAD_BUTTON_GUIDE);
 static_assert(gamepad::LEFT_THUMB == GLFW_GAMEPAD_BUTTON_LEFT_THUMB &&
               gamepad::RIGHT_THUMB == GLFW_GAMEPAD_BUTTON_RIGHT_THUMB);
-static_assert(gamepad::DPAD_UP == GLFW_GAMEPAD_BUTTON_DPAD_UP && gamepad::DPAD_RIGHT == GLFW_GAMEPAD_BUTTON_DPAD_RIGHT &&
-              gamepad::DPAD_DOWN == GLFW_GAMEPAD_BUTTON_DPAD_DOWN && gamepad::DPAD_LEFT == GLFW_GAMEPAD_BUTTON_DPAD_LEFT &&
+static_assert(gamepad::DPAD_UP == GLFW_GAMEPAD_BUTTON_DPAD_UP &&
+              gamepad::DPAD_RIGHT == GLFW_GAMEPAD_BUTTON_DPAD_RIGHT &&
+              gamepad::DPAD_DOWN == GLFW_GAMEPAD_BUTTON_DPAD_DOWN &&
+              gamepad::DPAD_LEFT == GLFW_GAMEPAD_BUTTON_DPAD_LEFT &&
               gamepad::BUTTON_COUNT == GLFW_GAMEPAD_BUTTON_LAST + 1);
 static_assert(gamepad::LEFT_X == GLFW_GAMEPAD_AXIS_LEFT_X && gamepad::LEFT_Y == GLFW_GAMEPAD_AXIS_LEFT_Y &&
               gamepad::RIGHT_X == GLFW_GAMEPAD_AXIS_RIGHT_X && gamepad::RIGHT_Y == GLFW_GAMEPAD_AXIS_RIGHT_Y &&

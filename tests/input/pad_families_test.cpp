@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 #include "host/glfw2_joysticks.h"
 #include "input/input.h"
@@ -56,6 +57,8 @@ const Family kFamilies[] = {
     {"GenericUsbWithHat", false, 4, 12, {0, 0, 0, 0}, {STICK_AND_HAT, {'b', 1, 0}, {'b', 9, 0}, {'b', 8, 0}}},
 };
 #undef STICK_AND_HAT
+
+void PrintTo(const Family& f, std::ostream* os) { *os << f.name; }
 
 void PlugIn(int jid, const Family& f) {
   ScriptedPad& p = scriptedPads().pads[jid];
