@@ -14,9 +14,10 @@ constexpr int kPadButtons = 14;
 // The 14 reported buttons of a recognised pad. The pad layout reads the last four as the d-pad and the
 // controls read those in the order left, up, right, down; the thumbs sit before them.
 constexpr int kPadButtonOrder[kPadButtons] = {
-    gamepad::A,          gamepad::B,           gamepad::X,         gamepad::Y,       gamepad::LEFT_BUMPER,
-    gamepad::RIGHT_BUMPER, gamepad::BACK,      gamepad::START,     gamepad::LEFT_THUMB, gamepad::RIGHT_THUMB,
-    gamepad::DPAD_LEFT,  gamepad::DPAD_UP,     gamepad::DPAD_RIGHT, gamepad::DPAD_DOWN,
+    gamepad::A,         gamepad::B,           gamepad::X,         gamepad::Y,
+    gamepad::LEFT_BUMPER, gamepad::RIGHT_BUMPER, gamepad::BACK,    gamepad::START,
+    gamepad::LEFT_THUMB, gamepad::RIGHT_THUMB,
+    gamepad::DPAD_LEFT, gamepad::DPAD_UP,     gamepad::DPAD_RIGHT, gamepad::DPAD_DOWN,
 };
 
 // Each hat becomes four buttons, in the order the controls read directions.
@@ -44,15 +45,14 @@ int RawButtonCount(int joy) {
 int glfw2_JoystickParam(int joy, int param) {
     if (!Present(joy)) return 0;
     GamepadState pad;
-    bool mapped = ReadGamepad(joy, pad);
     int count = 0;
     switch (param) {
         case glfw2c::PRESENT: return 1;
         case glfw2c::AXES:
-            if (mapped) return kPadAxes;
+            if (ReadGamepad(joy, pad)) return kPadAxes;
             S().Axes(joy, &count);
             return count;
-        case glfw2c::BUTTONS: return mapped ? kPadButtons : RawButtonCount(joy);
+        case glfw2c::BUTTONS: return ReadGamepad(joy, pad) ? kPadButtons : RawButtonCount(joy);
         default: return 0;
     }
 }

@@ -13,10 +13,12 @@
 
 namespace {
 
-enum Control { kStickLeft, kStickUp, kStickRight, kStickDown, kPadLeft, kPadUp, kPadRight, kPadDown, kA, kStart, kBack,
-               kControls };
-const char* const kControlNames[kControls] = {"stick left", "stick up", "stick right", "stick down", "d-pad left",
-                                              "d-pad up",   "d-pad right", "d-pad down", "A", "Start", "Back"};
+enum Control {
+  kStickLeft, kStickUp, kStickRight, kStickDown, kPadLeft, kPadUp, kPadRight, kPadDown, kA, kStart, kBack, kControls
+};
+const char* const kControlNames[kControls] = {"stick left", "stick up",    "stick right", "stick down",
+                                              "d-pad left", "d-pad up",    "d-pad right", "d-pad down",
+                                              "A",          "Start",       "Back"};
 
 // One element of a report: 'a' an axis pushed to `value` (raw: joystick axis; mapped: pad axis), 'b' a
 // button, 'h' a direction bit of hat 0 (raw only).
@@ -28,35 +30,41 @@ struct Element {
 
 // What GLFW derives through a mapping, the same for every recognised pad.
 const Element kMapped[kControls] = {
-    {'a', gamepad::LEFT_X, -0.9f},   {'a', gamepad::LEFT_Y, -0.9f},  {'a', gamepad::LEFT_X, 0.9f},
-    {'a', gamepad::LEFT_Y, 0.9f},    {'b', gamepad::DPAD_LEFT, 0},   {'b', gamepad::DPAD_UP, 0},
-    {'b', gamepad::DPAD_RIGHT, 0},   {'b', gamepad::DPAD_DOWN, 0},   {'b', gamepad::A, 0},
-    {'b', gamepad::START, 0},        {'b', gamepad::BACK, 0},
+    {'a', gamepad::LEFT_X, -0.9f}, {'a', gamepad::LEFT_Y, -0.9f}, {'a', gamepad::LEFT_X, 0.9f},
+    {'a', gamepad::LEFT_Y, 0.9f},  {'b', gamepad::DPAD_LEFT, 0},  {'b', gamepad::DPAD_UP, 0},
+    {'b', gamepad::DPAD_RIGHT, 0}, {'b', gamepad::DPAD_DOWN, 0},  {'b', gamepad::A, 0},
+    {'b', gamepad::START, 0},      {'b', gamepad::BACK, 0},
+};
+
+// Every family has its left stick on axes 0 and 1 and its d-pad as hat 0.
+const Element kRawDirections[kPadDown + 1] = {
+    {'a', 0, -0.9f}, {'a', 1, -0.9f}, {'a', 0, 0.9f}, {'a', 1, 0.9f},
+    {'h', 0, gamepad::HAT_LEFT}, {'h', 0, gamepad::HAT_UP}, {'h', 0, gamepad::HAT_RIGHT}, {'h', 0, gamepad::HAT_DOWN},
 };
 
 struct Family {
   const char* name;
   bool mapped;
-  int axes, buttons;  // raw counts; every family has one hat
-  float rest[8];      // raw axes at rest (triggers rest at -1)
-  Element raw[kControls];
+  int axes, buttons;   // raw counts; every family has one hat
+  float rest[8];       // raw axes at rest (triggers rest at -1)
+  int a, start, back;  // raw button numbers
 };
-
-#define STICK_AND_HAT                                                                                 \
-  {'a', 0, -0.9f}, {'a', 1, -0.9f}, {'a', 0, 0.9f}, {'a', 1, 0.9f}, {'h', 0, gamepad::HAT_LEFT},       \
-      {'h', 0, gamepad::HAT_UP}, {'h', 0, gamepad::HAT_RIGHT}, {'h', 0, gamepad::HAT_DOWN}
 
 const Family kFamilies[] = {
     // Axes: left x, left y, left trigger, right x, right y, right trigger. Buttons: A, B, X, Y, LB, RB,
     // back, start, guide, left thumb, right thumb.
-    {"XboxStyle", true, 6, 11, {0, 0, -1, 0, 0, -1}, {STICK_AND_HAT, {'b', 0, 0}, {'b', 7, 0}, {'b', 6, 0}}},
+    {"XboxStyle", true, 6, 11, {0, 0, -1, 0, 0, -1}, 0, 7, 6},
     // Axes as above. Buttons: cross, circle, triangle, square, L1, R1, L2, R2, share, options, home, L3, R3.
-    {"PlayStationStyle", true, 6, 13, {0, 0, -1, 0, 0, -1}, {STICK_AND_HAT, {'b', 0, 0}, {'b', 9, 0}, {'b', 8, 0}}},
+    {"PlayStationStyle", true, 6, 13, {0, 0, -1, 0, 0, -1}, 0, 9, 8},
     // Axes: x, y, z, rz (the right stick). Buttons 1..12 (reported 0..11), 9 and 10 select and start; no
     // mapping, so the layout for other pads applies: its fire button is the second.
-    {"GenericUsbWithHat", false, 4, 12, {0, 0, 0, 0}, {STICK_AND_HAT, {'b', 1, 0}, {'b', 9, 0}, {'b', 8, 0}}},
+    {"GenericUsbWithHat", false, 4, 12, {0, 0, 0, 0}, 1, 9, 8},
 };
-#undef STICK_AND_HAT
+
+Element Raw(const Family& f, Control c) {
+  if (c <= kPadDown) return kRawDirections[c];
+  return {'b', c == kA ? f.a : c == kStart ? f.start : f.back, 0};
+}
 
 void PrintTo(const Family& f, std::ostream* os) { *os << f.name; }
 
@@ -86,7 +94,7 @@ void Apply(ScriptedPad& p, const Element& e, bool mappedState, bool on, float re
 // Presses or releases one control, in the raw report and, for a recognised pad, in its mapped state.
 void Set(int jid, const Family& f, Control c, bool on) {
   ScriptedPad& p = scriptedPads().pads[jid];
-  const Element& raw = f.raw[c];
+  const Element raw = Raw(f, c);
   Apply(p, raw, false, on, raw.kind == 'a' ? f.rest[raw.index] : 0.0f);
   if (f.mapped) Apply(p, kMapped[c], true, on, 0.0f);
 }
