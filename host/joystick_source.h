@@ -25,7 +25,8 @@ struct GamepadState {
 // One entry per GLFW 3 call; every entry must be set. Joystick ids are 0..15.
 struct JoystickSource {
     int (*Present)(int jid);
-    // Raw reports; nullptr (and count 0) when the joystick is absent. Buttons leave out the hats.
+    // Raw reports; nullptr (and count 0) when the joystick is absent. Buttons leave out the hats (the
+    // backend starts GLFW 3 with GLFW_JOYSTICK_HAT_BUTTONS off).
     const float* (*Axes)(int jid, int* count);
     const unsigned char* (*Buttons)(int jid, int* count);
     const unsigned char* (*Hats)(int jid, int* count);
