@@ -1,9 +1,9 @@
 // The GLFW 3 backend of the 2.7-style API: one window at a time, 2.7 key numbers, 2.7 callback and
 // input-mode rules, joysticks (host/glfw2_joysticks.cpp), desktop and video modes, clock and sleep.
+#include "host/gamepad_mappings.h"
 #include "host/glfw2_adapter.h"
 #include "host/glfw2_backend.h"
 #include "host/glfw2_joysticks.h"
-#include "host/gamepad_mappings.h"
 
 #include <GLFW/glfw3.h>  // also brings <GL/gl.h>, used for the colour-bit queries
 

@@ -5,6 +5,9 @@
 
 #include <cstring>
 
+#include "host/glfw2_backend.h"
+
+static_assert(GLFW_JOYSTICK_LAST == glfw2c::JOYSTICK_LAST, "both number joysticks 0..15");
 static_assert(gamepad::A == GLFW_GAMEPAD_BUTTON_A && gamepad::B == GLFW_GAMEPAD_BUTTON_B &&
               gamepad::X == GLFW_GAMEPAD_BUTTON_X && gamepad::Y == GLFW_GAMEPAD_BUTTON_Y);
 static_assert(gamepad::LEFT_BUMPER == GLFW_GAMEPAD_BUTTON_LEFT_BUMPER &&
