@@ -1,7 +1,9 @@
 // The GLFW 3 backend of the 2.7-style API: one window at a time, 2.7 key numbers, 2.7 callback and
-// input-mode rules, joysticks with hats as trailing buttons, desktop and video modes, clock and sleep.
+// input-mode rules, joysticks (host/glfw2_joysticks.cpp), desktop and video modes, clock and sleep.
+#include "host/gamepad_mappings.h"
 #include "host/glfw2_adapter.h"
 #include "host/glfw2_backend.h"
+#include "host/glfw2_joysticks.h"
 
 #include <GLFW/glfw3.h>  // also brings <GL/gl.h>, used for the colour-bit queries
 
@@ -358,48 +360,6 @@ void SetMouseButtonCallback(Glfw2MouseButtonFun f) { g.mouseButtonFun = f; }
 void SetMousePosCallback(Glfw2MousePosFun f) { g.mousePosFun = f; }
 void SetWindowCloseCallback(Glfw2WindowCloseFun f) { g.windowCloseFun = f; }
 
-// >>joysticks
-
-static_assert(GLFW_JOYSTICK_LAST == glfw2c::JOYSTICK_LAST, "both number joysticks 0..15");
-bool ValidJoystick(int joy) { return joy >= 0 && joy <= GLFW_JOYSTICK_LAST; }
-
-int GetJoystickParam(int joy, int param) {
-    if (!ValidJoystick(joy) || !glfwJoystickPresent(joy)) return 0;
-    int count = 0;
-    switch (param) {
-        case glfw2c::PRESENT: return 1;
-        case glfw2c::AXES: glfwGetJoystickAxes(joy, &count); return count;
-        case glfw2c::BUTTONS: glfwGetJoystickButtons(joy, &count); return count;
-        default: return 0;
-    }
-}
-
-int GetJoystickPos(int joy, float* pos, int numAxes) {
-    if (!pos || numAxes <= 0) return 0;
-    for (int i = 0; i < numAxes; i++) pos[i] = 0.0f;
-    if (!ValidJoystick(joy)) return 0;
-    int count = 0;
-    const float* axes = glfwGetJoystickAxes(joy, &count);
-    if (!axes) return 0;
-    int n = count < numAxes ? count : numAxes;
-    // 2.7 reports vertical axes (the odd ones) positive upwards; GLFW 3 reports them positive downwards.
-    for (int i = 0; i < n; i++) pos[i] = (i & 1) ? -axes[i] : axes[i];
-    return n;
-}
-
-int GetJoystickButtons(int joy, unsigned char* buttons, int numButtons) {
-    if (!buttons || numButtons <= 0) return 0;
-    for (int i = 0; i < numButtons; i++) buttons[i] = glfw2c::RELEASE;
-    if (!ValidJoystick(joy)) return 0;
-    int count = 0;
-    // Hat directions follow the buttons (GLFW_JOYSTICK_HAT_BUTTONS, set in Init).
-    const unsigned char* b = glfwGetJoystickButtons(joy, &count);
-    if (!b) return 0;
-    int n = count < numButtons ? count : numButtons;
-    for (int i = 0; i < n; i++) buttons[i] = b[i] == GLFW_PRESS ? glfw2c::PRESS : glfw2c::RELEASE;
-    return n;
-}
-
 // >>display modes
 
 void GetDesktopMode(Glfw2VidMode* mode) {
@@ -436,9 +396,11 @@ int GetVideoModes(Glfw2VidMode* list, int maxCount) {
 
 int Init() {
     glfwSetErrorCallback(OnError3);
-    glfwInitHint(GLFW_JOYSTICK_HAT_BUTTONS, GLFW_TRUE);
+    // Hats are read on their own and appended in the order the game reads directions.
+    glfwInitHint(GLFW_JOYSTICK_HAT_BUTTONS, GLFW_FALSE);
     if (!glfwInit()) return 0;
     ResetModes();
+    glfw2_LoadStartupGamepadMappings(stderr);
     return 1;
 }
 
@@ -477,8 +439,8 @@ const Glfw2Backend kGlfw3Backend = {
     Init, Terminate, OpenWindow, OpenWindowHint, CloseWindow, GetWindowParam, SetWindowTitle, SetWindowPos,
     GetWindowSize, SwapBuffers, SwapInterval, PollEvents, WaitEvents, Enable, Disable, GetKey, GetMouseButton,
     GetMousePos, SetKeyCallback, SetCharCallback, SetMouseButtonCallback, SetMousePosCallback,
-    SetWindowCloseCallback, GetJoystickParam, GetJoystickPos, GetJoystickButtons, GetDesktopMode, GetVideoModes,
-    GetTime, Sleep,
+    SetWindowCloseCallback, glfw2_JoystickParam, glfw2_JoystickPos, glfw2_JoystickButtons, GetDesktopMode,
+    GetVideoModes, GetTime, Sleep,
 };
 
 }  // namespace

@@ -9,6 +9,7 @@ struct c_JoyState : Object {
   Array<float> m_joyy;
   Array<float> m_joyz;
   Array<bool> m_buttons;  // 32 logical buttons
+  bool m_attached = false;  // a joystick answered for this unit at the last poll
 
   c_JoyState* m_new();
   void mark() override;
@@ -44,7 +45,8 @@ struct c_InputDevice : Object {
   void p_TouchEvent(int event, int index, float x, float y);
   // MotionAccel stores the accelerometer reading.
   void p_MotionEvent(int event, int data, float x, float y, float z);
-  // Polls joysticks 0..3 through the host, stopping at the first absent one; new button presses hit.
+  // Polls joysticks 0..3 through the host; new button presses hit. A unit whose joystick has gone is
+  // cleared at once (sticks, triggers, buttons released without a hit); the units after it are still polled.
   void p_BeginUpdate();
   // Forgets this update's hits and characters.
   void p_EndUpdate();

@@ -147,9 +147,19 @@ void c_InputDevice::p_BeginUpdate() {
   if (!host) return;
   for (int unit = 0; unit < kJoyUnits; ++unit) {
     c_JoyState* joy = m_joyStates[unit];
-    if (!host->PollJoystick(unit, joy->m_joyx, joy->m_joyy, joy->m_joyz, joy->m_buttons)) break;
+    const int firstKey = kFirstJoyKey + kJoyButtons * unit;
+    if (!host->PollJoystick(unit, joy->m_joyx, joy->m_joyy, joy->m_joyz, joy->m_buttons)) {
+      // A pad pulled out while held must not keep steering or firing.
+      if (joy->m_attached) {
+        for (int i = 0; i < 2; ++i) joy->m_joyx[i] = joy->m_joyy[i] = joy->m_joyz[i] = 0.0f;
+        for (int b = 0; b < kJoyButtons; ++b) joy->m_buttons[b] = m_keyDown[firstKey + b] = false;
+        joy->m_attached = false;
+      }
+      continue;
+    }
+    joy->m_attached = true;
     for (int b = 0; b < kJoyButtons; ++b) {
-      int key = kFirstJoyKey + kJoyButtons * unit + b;
+      int key = firstKey + b;
       if (!joy->m_buttons[b]) {
         m_keyDown[key] = false;  // a release is not an event of its own
       } else if (!m_keyDown[key]) {

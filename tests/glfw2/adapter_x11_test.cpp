@@ -3,6 +3,7 @@
 // it can start one (else it uses DISPLAY, as under xvfb-run -a); skipped when there is no X server.
 #include "host/glfw2.h"
 #include "host/glfw2_adapter.h"
+#include "host/joystick_source.h"
 #include "private_x_server.h"
 #include "x11_probe.h"
 
@@ -210,6 +211,15 @@ TEST_F(Glfw3Adapter, ModesAndAbsentJoysticks) {
     float axes[4] = {1, 1, 1, 1};
     EXPECT_EQ(glfwGetJoystickPos(-1, axes, 4), 0);
     EXPECT_EQ(axes[0], 0.0f);
+}
+
+// GLFW 3.3 answers true for any text; only the error it reports shows that it dropped a line.
+TEST_F(Glfw3Adapter, PadMappingsGlfwDropsAreReportedAsRefused) {
+    const JoystickSource& glfw3 = glfw2_CurrentJoystickSource();
+    EXPECT_EQ(glfw3.UpdateGamepadMappings("03000000aa5500001122000010010000,Test Pad,a:b0,platform:Linux,"), 1);
+    EXPECT_EQ(glfw3.UpdateGamepadMappings("03000000aa550000112200001001000,Short Id,a:b0,"), 0);
+    EXPECT_EQ(glfw3.UpdateGamepadMappings("03000000aa5500001122000010010000,Test Pad,a:b1,"), 1)
+        << "an earlier refusal does not linger";
 }
 
 }  // namespace

@@ -49,19 +49,58 @@ class Joysticks : public ::testing::Test {
   c_InputDevice* device = nullptr;
 };
 
-TEST_F(Joysticks, OnePadStopsPollingAtUnitOneAndLeavesTheOtherRecords) {
+TEST_F(Joysticks, AbsentUnitsNeverAttachedKeepTheirRecordsAndRaiseNoKeys) {
   Pad(2, 2, 4).axes[0] = 0.5f;
-  Unit(1)->m_joyx[0] = 0.25f;  // left over from an earlier pad
+  Unit(1)->m_joyx[0] = 0.25f;  // not a joystick's: the unit has had none
   Unit(1)->m_buttons[3] = true;
   device->p_BeginUpdate();
-  EXPECT_EQ(host->polls[0], 1);
-  EXPECT_EQ(host->polls[1], 1);
-  EXPECT_EQ(host->polls[2], 0);
-  EXPECT_EQ(host->polls[3], 0);
+  for (int port = 0; port < 4; ++port) EXPECT_EQ(host->polls[port], 1) << port;
   EXPECT_FLOAT_EQ(rt_input_JoyX(0, 0), 0.5f);
   EXPECT_FLOAT_EQ(rt_input_JoyX(0, 1), 0.25f);
   EXPECT_TRUE(Unit(1)->m_buttons[3]);
-  EXPECT_EQ(rt_input_JoyDown(3, 1), 0);  // an absent unit's record raises no keys
+  EXPECT_EQ(rt_input_JoyDown(3, 1), 0);
+}
+
+// A host whose first port is empty while the second has a pad.
+struct HoleHost : CountingHost {
+  bool PollJoystick(int port, Array<float> x, Array<float> y, Array<float> z, Array<bool> b) override {
+    bool present = CountingHost::PollJoystick(port, x, y, z, b);
+    return port != 0 && present;
+  }
+};
+
+TEST_F(Joysticks, AnUnpluggedUnitIsClearedAtOnceAndTheUnitsAfterItStillWork) {
+  Glfw2NullJoystick& a = Pad(0, 3, 12);
+  Glfw2NullJoystick& b = Pad(1, 3, 12);
+  a.axes[0] = a.axes[1] = b.axes[0] = -0.75f;
+  a.buttons[1] = a.buttons[11] = b.buttons[1] = GLFW_PRESS;
+  device->p_BeginUpdate();
+  device->p_EndUpdate();
+  ASSERT_EQ(rt_input_JoyDown(0, 1), 1);
+
+  b.present = false;  // pulled out while held
+  device->p_BeginUpdate();
+  EXPECT_EQ(rt_input_JoyDown(0, 1), 0);
+  EXPECT_EQ(rt_input_JoyHit(0, 1), 0);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(rt_input_JoyX(i, 1), 0.0f);
+    EXPECT_EQ(rt_input_JoyY(i, 1), 0.0f);
+    EXPECT_EQ(Unit(1)->m_joyz[i], 0.0f);
+  }
+  for (int i = 0; i < 32; ++i) EXPECT_FALSE(Unit(1)->m_buttons[i]) << i;
+  EXPECT_EQ(rt_input_JoyDown(0, 0), 1) << "the unit before it is untouched";
+  device->p_EndUpdate();
+
+  // With the first unit gone, a later one is still polled and read.
+  delete host;
+  host = new HoleHost;
+  b.present = true;
+  device->p_BeginUpdate();
+  EXPECT_EQ(rt_input_JoyDown(0, 0), 0);
+  EXPECT_EQ(rt_input_JoyDown(11, 0), 0);
+  EXPECT_EQ(rt_input_JoyX(0, 0), 0.0f);
+  EXPECT_EQ(rt_input_JoyDown(0, 1), 1);
+  EXPECT_EQ(rt_input_JoyHit(0, 1), 1);
 }
 
 TEST_F(Joysticks, PortTableTakesTheFirstFourPresentIdsAndIsRebuiltAtPortZero) {
@@ -101,7 +140,7 @@ TEST_F(Joysticks, LayoutXForFourteenButtonsAndFiveAxes) {
 }
 
 TEST_F(Joysticks, LayoutGTakesTriggersFromButtonsAndHatsFromTheEnd) {
-  Glfw2NullJoystick& j = Pad(0, 6, 16);  // 12 buttons, then one hat: up, right, down, left
+  Glfw2NullJoystick& j = Pad(0, 6, 16);  // 12 buttons, then one hat: left, up, right, down
   const float axes[6] = {-0.1f, -0.2f, -0.3f, -0.4f, 0.9f, 0.8f};
   for (int i = 0; i < 6; ++i) j.axes[i] = axes[i];
   for (int raw : {0, 1, 6, 11, 13, 15}) j.buttons[raw] = GLFW_PRESS;
