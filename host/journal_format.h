@@ -2,6 +2,9 @@
 // backends: the header's magic and version, and one code per backend call or delivered event.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace journal {
 
@@ -58,6 +61,15 @@ enum Op : uint8_t {
     kEventsDone = 45,  // closes a SwapBuffers, PollEvents or WaitEvents; frames end at a SwapBuffers' close
 
     kEnd = 50,  // the process ended; nothing follows
+};
+
+// What a journal holds before its records.
+struct Header {
+  int version = kVersion;
+  std::string build;                                          // identity of the build that recorded it
+  std::vector<std::pair<std::string, std::string>> settings;  // environment switches the game reads
+  bool hasState = false;                                      // a state file existed at the start
+  std::string state;                                          // its bytes
 };
 
 inline bool IsEvent(int op) { return op >= kEventKey && op <= kEventWindowClose; }

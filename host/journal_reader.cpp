@@ -69,7 +69,7 @@ bool JournalReader::Open(const uint8_t* data, size_t size) {
   m_at = 0;
   m_short = false;
   m_error.clear();
-  m_header = JournalHeader();
+  m_header = journal::Header();
   m_frames = 0;
   m_finished = false;
   m_lastHash = 0;

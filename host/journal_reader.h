@@ -5,25 +5,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "host/journal_format.h"
-
-struct JournalHeader {
-  int version = 0;
-  std::string build;                                          // identity of the build that recorded it
-  std::vector<std::pair<std::string, std::string>> settings;  // environment switches the game reads
-  bool hasState = false;                                      // a state file existed at the start
-  std::string state;                                          // its bytes
-};
 
 class JournalReader {
  public:
   // Takes a copy of the bytes. False on any fault; Error() then says what and where.
   bool Open(const uint8_t* data, size_t size);
   const std::string& Error() const { return m_error; }
-  const JournalHeader& Header() const { return m_header; }
+  const journal::Header& Header() const { return m_header; }
   int Frames() const { return m_frames; }         // complete frames (buffer swaps with their events)
   bool Finished() const { return m_finished; }     // the recording ends with the process's end
   uint64_t LastHash() const { return m_lastHash; } // the running draw-list hash of the last frame
@@ -51,7 +42,7 @@ class JournalReader {
   size_t m_at = 0;
   bool m_short = false;  // a read ran past the end
   std::string m_error;
-  JournalHeader m_header;
+  journal::Header m_header;
   int m_frames = 0;
   bool m_finished = false;
   uint64_t m_lastHash = 0;

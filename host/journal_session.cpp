@@ -56,11 +56,6 @@ bool ReadWhole(const char* path, std::vector<uint8_t>& out, size_t limit, bool& 
   return ok;
 }
 
-void WriteText(const std::string& s) {
-  g_writer.Int(int(s.size()));
-  g_writer.Bytes(s.data(), s.size());
-}
-
 void EndRecording() {
   if (!g_recording) return;
   g_recording = false;
@@ -79,24 +74,14 @@ void StartRecording(const char* path) {
   if (!g_writer.Open(path)) Refuse("journal", std::string("cannot write ") + path + ": " + std::strerror(errno));
   g_journalPath = path;
 
-  g_writer.Bytes(kMagic, sizeof kMagic);
-  g_writer.Byte(uint8_t(kVersion & 0xFF));
-  g_writer.Byte(uint8_t(kVersion >> 8));
-  WriteText(journal_BuildIdentity());
-  std::vector<std::pair<std::string, std::string>> settings;
+  journal::Header header;
+  header.build = journal_BuildIdentity();
   for (const char* name : kSettings) {
-    if (const char* value = std::getenv(name)) settings.emplace_back(name, std::string(value).substr(0, kMaxText));
+    if (const char* value = std::getenv(name)) header.settings.emplace_back(name, std::string(value).substr(0, kMaxText));
   }
-  g_writer.Int(int(settings.size()));
-  for (const auto& s : settings) {
-    WriteText(s.first);
-    WriteText(s.second);
-  }
-  g_writer.Byte(hasState ? 1 : 0);
-  if (hasState) {
-    g_writer.Int(int(state.size()));
-    g_writer.Bytes(state.data(), state.size());
-  }
+  header.hasState = hasState;
+  header.state.assign(state.begin(), state.end());
+  g_writer.Header(header);
   g_writer.Flush();
 
   g_recording = true;
@@ -115,7 +100,7 @@ void EndReplay() {
 
 // The state file must be the one the recorded run started with. A missing one is written; one that
 // differs is left alone and the replay refused, so a player's own state is never overwritten.
-void PrepareStateFile(const JournalHeader& header) {
+void PrepareStateFile(const journal::Header& header) {
   std::vector<uint8_t> current;
   bool tooBig = false;
   const bool exists = ReadWhole(kStateFile, current, kMaxStateBytes, tooBig);
@@ -146,7 +131,7 @@ void StartReplay(const char* path, bool headless) {
   }
   if (tooBig) Refuse("replay", std::string(path) + " is too large to be a journal");
   if (!g_reader.Open(bytes.data(), bytes.size())) Refuse("replay", std::string(path) + ": " + g_reader.Error());
-  const JournalHeader& header = g_reader.Header();
+  const journal::Header& header = g_reader.Header();
   const std::string build = journal_BuildIdentity();
   if (header.build != build) {
     Refuse("replay", std::string(path) + " was recorded by another build of the game (build " + header.build +

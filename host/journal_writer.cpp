@@ -72,3 +72,22 @@ void JournalWriter::Bytes(const void* data, size_t n) {
     n -= chunk;
   }
 }
+
+void JournalWriter::Text(const std::string& s) {
+  Int(int(s.size()));
+  Bytes(s.data(), s.size());
+}
+
+void JournalWriter::Header(const journal::Header& header) {
+  Bytes(journal::kMagic, sizeof journal::kMagic);
+  Byte(uint8_t(header.version & 0xFF));
+  Byte(uint8_t(header.version >> 8));
+  Text(header.build);
+  Int(int(header.settings.size()));
+  for (const auto& s : header.settings) {
+    Text(s.first);
+    Text(s.second);
+  }
+  Byte(header.hasState ? 1 : 0);
+  if (header.hasState) Text(header.state);
+}

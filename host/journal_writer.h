@@ -3,6 +3,9 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+#include "host/journal_format.h"
 
 class JournalWriter {
  public:
@@ -36,6 +39,10 @@ class JournalWriter {
   void F64(double v);
   void F32(float v);
   void Bytes(const void* data, size_t n);
+  // A length and the bytes.
+  void Text(const std::string& s);
+  // The magic, the version and the header's fields.
+  void Header(const journal::Header& header);
 
  private:
   static constexpr size_t kBufferSize = 64 * 1024;
