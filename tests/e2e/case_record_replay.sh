@@ -1,7 +1,7 @@
-# A recorded keyboard session replays headless to the same result: the game runs with VX_RECORD under
-# Xvfb (title, start, fly with fire, pause, quit, the run is filed), then VX_REPLAY with VX_HEADLESS=1 and
-# no display plays the journal in an empty folder. The replay must end as the game did, write the same
-# state file and reach the same draw-list hash. Damaged journals are then refused, each with one line
+# A recorded keyboard session replays to the same result: the game runs with VX_RECORD under Xvfb
+# (title, start, fly with fire, pause, quit, the run is filed), then VX_REPLAY with VX_HEADLESS=1 and no
+# display plays the journal in an empty folder, and VX_REPLAY alone plays it in a window. Each replay must
+# end as the game did, write the same state file and reach the same draw-list hash. Damaged journals are then refused, each with one line
 # and status 2, and leave the folder's state file as it was.
 source "$(dirname "$0")/lib.sh"
 start_x
@@ -55,6 +55,18 @@ replayed_hash=$(sed -n 's/^Vextrallis replay: [0-9]* frames matched the journal 
 grep '^Vextrallis replay' "$CASE_DIR/replay/stderr.txt"
 [ "$replayed_hash" = "$recorded_hash" ] || fail "final draw-list hash $replayed_hash, recorded $recorded_hash"
 cmp "$CASE_DIR/replay/.trazelstate" .trazelstate || fail "the replay filed another state file than the recorded run"
+
+# The same in a window, at the recorded pace: the window shows the title menu as the recorded run did.
+mkdir "$CASE_DIR/window"
+(cd "$CASE_DIR/window" && ALSOFT_CONF="$CASE_DIR/silent.conf" VX_REPLAY="$journal" "$GAME" \
+   >"$CASE_DIR/window/stdout.txt" 2>"$CASE_DIR/window/stderr.txt") &
+GAME_PID=$!
+wait_window
+wait_title
+expect_exit 0 20
+grep -q "frames matched the journal (draw-list hash $recorded_hash)" "$CASE_DIR/window/stderr.txt" || \
+  { cat "$CASE_DIR/window/stderr.txt" >&2; fail "the replay in a window did not match the journal"; }
+cmp "$CASE_DIR/window/.trazelstate" .trazelstate || fail "the replay in a window filed another state file"
 
 # Damaged journals: one line, status 2, the folder's own state file untouched.
 size=$(stat -c %s "$journal")
