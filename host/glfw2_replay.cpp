@@ -60,15 +60,30 @@ void DeliverEvents() {
       a = R().Int();
       b = R().Int();
     }
-    bool delivered = true;
+    // Each delivered event goes on to the next; one the game has no callback for falls through.
     switch (op) {
-      case kEventKey: delivered = g_keyFun && (g_keyFun(a, b), true); break;
-      case kEventChar: delivered = g_charFun && (g_charFun(a, b), true); break;
-      case kEventMouseButton: delivered = g_mouseButtonFun && (g_mouseButtonFun(a, b), true); break;
-      case kEventMousePos: delivered = g_mousePosFun && (g_mousePosFun(a, b), true); break;
-      case kEventWindowClose: delivered = g_windowCloseFun && (g_windowCloseFun(), true); break;
+      case kEventKey:
+        if (!g_keyFun) break;
+        g_keyFun(a, b);
+        continue;
+      case kEventChar:
+        if (!g_charFun) break;
+        g_charFun(a, b);
+        continue;
+      case kEventMouseButton:
+        if (!g_mouseButtonFun) break;
+        g_mouseButtonFun(a, b);
+        continue;
+      case kEventMousePos:
+        if (!g_mousePosFun) break;
+        g_mousePosFun(a, b);
+        continue;
+      case kEventWindowClose:
+        if (!g_windowCloseFun) break;
+        g_windowCloseFun();
+        continue;
     }
-    if (!delivered) DIVERGED("the journal has a %s, but the game has no callback for it", OpName(op));
+    DIVERGED("the journal has a %s, but the game has no callback for it", OpName(op));
   }
 }
 

@@ -91,7 +91,8 @@ bool JournalReader::ReadHeader() {
     return Fail("not a journal (it does not start with the journal mark)");
   }
   m_at = sizeof kMagic;
-  int version = Byte() | Byte() << 8;
+  const int low = Byte();  // two statements: the order of a | b's operands is unspecified
+  const int version = low | Byte() << 8;
   if (m_short) return Fail("truncated in its header");
   m_header.version = version;
   if (version != kVersion) {
