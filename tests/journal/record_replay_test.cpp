@@ -135,12 +135,8 @@ class JournalTest : public ::testing::Test {
     glfw2null_Uninstall();
   }
 
-  void Record(bool withEnd = true) {
-    JournalWriter writer;
-    ASSERT_TRUE(writer.Open(path.c_str()));
-    journal::Header header;
-    header.build = "test";
-    writer.Header(header);
+  // The scripted world of the recorded run.
+  static void SetUpWorld() {
     glfw2null_Install();
     Glfw2NullWorld& w = glfw2null_World();
     w.time = 1.0;
@@ -150,6 +146,15 @@ class JournalTest : public ::testing::Test {
     w.joysticks[0].axes[1] = -0.25f;
     w.joysticks[0].buttonCount = 3;
     w.joysticks[0].buttons[2] = 1;
+  }
+
+  void Record(bool withEnd = true) {
+    JournalWriter writer;
+    ASSERT_TRUE(writer.Open(path.c_str()));
+    journal::Header header;
+    header.build = "test";
+    writer.Header(header);
+    SetUpWorld();
     journal_ResetHash(true);
     glfw2_SetBackend(&glfw2rec_Backend(glfw2null_Backend(), writer));
     Loop(recorded, kFrames);
@@ -183,6 +188,12 @@ TEST_F(JournalTest, ReplayOverAnEmptyWorldSeesWhatTheRecordedRunSaw) {
   const std::vector<std::string> replayed = Replay(bytes);
   EXPECT_EQ(replayed, recorded);
   EXPECT_EQ(glfw2replay_Frame() - 1, kFrames);
+
+  // Recording changed nothing the loop saw.
+  SetUpWorld();
+  std::vector<std::string> unrecorded;
+  Loop(unrecorded, kFrames);
+  EXPECT_EQ(unrecorded, recorded);
 
   // The recording really held varied input: events, a call from a callback, a resize, a close request.
   auto has = [&](const std::string& line) {
