@@ -88,8 +88,10 @@ head -c 20 "$journal" > "$CASE_DIR/bad.journal";                        damage "
 head -c 4000 /dev/urandom > "$CASE_DIR/bad.journal";                    damage "garbage" "not a journal"
 { head -c 8 "$journal"; printf '\x07\x00'; tail -c +11 "$journal"; } > "$CASE_DIR/bad.journal"
 damage "wrong version" "version 7"
-# The build identity is the header's first text (a length byte of 80 = 40 hex digits, zigzag-coded).
-{ head -c 11 "$journal"; printf '0%.0s' $(seq 40); tail -c +52 "$journal"; } > "$CASE_DIR/bad.journal"
+# The build identity is the header's first text, after the mark and version: a length byte (zigzag, so
+# twice the length) and the hex digits, here all replaced by zeros.
+idlen=$(( $(od -An -tu1 -j10 -N1 "$journal") / 2 ))
+{ head -c 11 "$journal"; printf '0%.0s' $(seq "$idlen"); tail -c +$((12 + idlen)) "$journal"; } > "$CASE_DIR/bad.journal"
 damage "another build" "another build"
 damage_missing() { rm -f "$CASE_DIR/bad.journal"; damage "missing file" "cannot read"; }
 damage_missing
