@@ -192,15 +192,10 @@ int GetJoystickParam(int joy, int param) {
   Out().Int(value);
   return value;
 }
-// How many array elements a call's results are kept for.
-int Recorded(const void* array, int count) {
-  if (!array || count <= 0) return 0;
-  return count < int(kMaxArray) ? count : int(kMaxArray);
-}
 int Clamp(int n, int hi) { return n < 0 ? 0 : (n > hi ? hi : n); }
 int GetJoystickPos(int joy, float* pos, int numAxes) {
   int result = In().GetJoystickPos(joy, pos, numAxes);
-  int n = Recorded(pos, numAxes);
+  int n = KeptCount(pos, numAxes);
   Out().Byte(kGetJoystickPos);
   Out().Int(joy);
   Out().Int(n);
@@ -210,7 +205,7 @@ int GetJoystickPos(int joy, float* pos, int numAxes) {
 }
 int GetJoystickButtons(int joy, unsigned char* buttons, int numButtons) {
   int result = In().GetJoystickButtons(joy, buttons, numButtons);
-  int n = Recorded(buttons, numButtons);
+  int n = KeptCount(buttons, numButtons);
   Out().Byte(kGetJoystickButtons);
   Out().Int(joy);
   Out().Int(n);
@@ -230,7 +225,7 @@ void GetDesktopMode(Glfw2VidMode* mode) {
 }
 int GetVideoModes(Glfw2VidMode* list, int maxCount) {
   int result = In().GetVideoModes(list, maxCount);
-  int n = Recorded(list, maxCount);
+  int n = KeptCount(list, maxCount);
   result = Clamp(result, n);
   Out().Byte(kGetVideoModes);
   Out().Int(n);

@@ -247,15 +247,10 @@ int GetJoystickParam(int joy, int param) {
   Arg(kGetJoystickParam, param);
   return Answer();
 }
-// How many array elements the recorder kept for a call with these arguments.
-int Recorded(const void* array, int count) {
-  if (!array || count <= 0) return 0;
-  return count < int(kMaxArray) ? count : int(kMaxArray);
-}
 int GetJoystickPos(int joy, float* pos, int numAxes) {
   Expect(kGetJoystickPos);
   Arg(kGetJoystickPos, joy);
-  const int n = Recorded(pos, numAxes);
+  const int n = KeptCount(pos, numAxes);
   Arg(kGetJoystickPos, n);
   const int result = Answer();  // 0..n, checked when the journal was opened
   for (int i = 0; i < n; ++i) pos[i] = R().F32();
@@ -264,7 +259,7 @@ int GetJoystickPos(int joy, float* pos, int numAxes) {
 int GetJoystickButtons(int joy, unsigned char* buttons, int numButtons) {
   Expect(kGetJoystickButtons);
   Arg(kGetJoystickButtons, joy);
-  const int n = Recorded(buttons, numButtons);
+  const int n = KeptCount(buttons, numButtons);
   Arg(kGetJoystickButtons, n);
   const int result = Answer();
   const uint8_t* recorded = R().Take(size_t(n));
@@ -287,7 +282,7 @@ void GetDesktopMode(Glfw2VidMode* mode) {
 }
 int GetVideoModes(Glfw2VidMode* list, int maxCount) {
   Expect(kGetVideoModes);
-  Arg(kGetVideoModes, Recorded(list, maxCount));
+  Arg(kGetVideoModes, KeptCount(list, maxCount));
   const int result = Answer();  // at most the count just compared
   for (int i = 0; i < result; ++i) list[i] = ReadMode();
   return result;

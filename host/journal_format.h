@@ -72,6 +72,12 @@ struct Header {
   std::string state;                                          // its bytes
 };
 
+// How many elements of a call's result array a journal keeps (the count asked, bounded); 0 without an array.
+inline int KeptCount(const void* array, int count) {
+  if (!array || count <= 0) return 0;
+  return count < int(kMaxArray) ? count : int(kMaxArray);
+}
+
 inline bool IsEvent(int op) { return op >= kEventKey && op <= kEventWindowClose; }
 inline bool DeliversEvents(int op) { return op == kSwapBuffers || op == kPollEvents || op == kWaitEvents; }
 
