@@ -2,6 +2,7 @@
 // draw list that the last update recorded, scaled from virtual pixels to the device.
 #include "game/myapp.h"
 #include "game/timing.h"
+#include "host/journal.h"
 
 int c_MyApp::p_OnRender() {
   rt_Quorva_Tick(rt_app_Millisecs(), m_RenderLastMs, m_RenderFps, m_RenderFpsAvg);
@@ -78,5 +79,7 @@ int c_MyApp::p_OnRender() {
 
   rt_graphics_SetAlpha(0.5f);
   rt_graphics_SetColor(255.0f, 255.0f, 255.0f);
+  // A recorded or replayed session keeps a hash of every frame's list, to show where a replay departs.
+  journal_NoteDrawList(m_DrawList.Data(), m_DrawCount);
   return 0;
 }

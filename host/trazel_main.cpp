@@ -7,8 +7,10 @@
 #include "host/glfw2.h"
 #include "host/glfw2_adapter.h"
 #include "host/host.h"
+#include "host/journal.h"
 
 int RtTrazelGame::Main(int argc, const char** argv) {
+  journal_StartFromEnvironment();  // VX_RECORD / VX_REPLAY: wraps the backend seam before anything uses it
   if (!glfwInit()) {
     puts("glfwInit failed");
     fflush(stdout);

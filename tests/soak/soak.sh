@@ -3,6 +3,8 @@
 # own Xvfb, and checks that the process never dies, that its resident memory and the collector's
 # allocated bytes stay flat after the first minute, and that it runs 60 updates a second while its window
 # is active. Usage: tests/soak/soak.sh [build dir]. SOAK_SEED fixes the random input.
+# The game records a journal of the run (session.journal); on a fault it is kept beside the logs, and
+# VX_REPLAY=<journal> VX_HEADLESS=1 replays the run exactly, up to the fault.
 # The keys that end the game (F4, and the back keys on the bare title) are never pressed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -23,7 +25,10 @@ start_x
 new_case
 printf '[general]\ndrivers=null\n' > "$CASE_DIR/alsoft.conf"   # a long capture would only fill the disk
 export VX_STATS=1
+journal="$CASE_DIR/session.journal"
+export VX_RECORD="$journal"
 start_game
+unset VX_RECORD
 wait_window
 wait_title
 
@@ -71,7 +76,7 @@ while true; do
   kill -0 "$GAME_PID" 2>/dev/null || {
     tail -n 5 "$CASE_DIR/stdout.txt" "$CASE_DIR/stderr.txt" "$CASE_DIR/actions.txt" >&2
     E2E_KEEP=1
-    fail "the game died after $now s (details in $CASE_DIR)"
+    fail "the game died after $now s (details in $CASE_DIR; replay it in an empty folder with VX_REPLAY=$journal VX_HEADLESS=1)"
   }
   if [ "$now" -ge "$next_sample" ]; then
     echo "$now $(rss_kb)" >> "$samples"
@@ -114,10 +119,11 @@ report=$(awk -v warm="$WARMUP" -v rss_slack="$RSS_SLACK_KB" -v gc_slack="$GC_SLA
   }' "$CASE_DIR/stats.txt") || status=$?
 echo "soak: ${SECONDS_TOTAL}s, $actions random actions, peak resident ${peak_kb} kB; $report"
 if [ $status != 0 ]; then
-  E2E_KEEP=1   # keep the case folder: samples, statistics and the actions taken
-  fail "soak found a fault (details in $CASE_DIR)"
+  E2E_KEEP=1   # keep the case folder: samples, statistics, the actions taken and the journal
+  fail "soak found a fault (details in $CASE_DIR; replay it in an empty folder with VX_REPLAY=$journal VX_HEADLESS=1)"
 fi
 sort -n -k2 "$CASE_DIR/stats.txt" | awk '{ print $2 }' | uniq -c | sort -rn | head -n 3 | \
   awk 'BEGIN { printf "most frequent updates per second:" } { printf " %s (x%s)", $2, $1 } END { print "" }'
 press F4
 expect_exit 0 3
+echo "soak: journal of $(stat -c %s "$journal") bytes recorded"
