@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/setup
+# The package's dependencies are read off the program's links, with the file tool's help.
+apt-get install -y -q file >/dev/null
 (cd build && cpack -G DEB)
 deb=$(readlink -f build/vextrallis_*.deb)
 cp "$deb" /root/
