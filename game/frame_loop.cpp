@@ -265,7 +265,14 @@ int c_MyApp::p_FlushGame() {
     m_Trail[2 * i + 1] = -100.0f;
     m_Trail[2 * i + 2] = 0.5f * rt_Quorva_jscrh;
   }
+  // A pause can outlive its run (taken during the game-over overlay, it lasts into the title); the next
+  // run's first pause must keep that run's own frame and slide in from the start.
   m_Paused = 0;
+  m_PauseBase = -1;
+  m_PauseDir = -1;
+  m_PauseY = -64;
+  // No touch stick is active until a press in this game anchors one.
+  m_StickAnchorX = -1;
   m_Score = 0;
   m_GameOver = 0;
   m_QuitRun = 0;
