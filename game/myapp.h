@@ -102,7 +102,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int m_MouseX = 0, m_MouseY = 0, m_PrevMouseX = 0, m_PrevMouseY = 0;
   int m_MouseWasDown = 0, m_MouseHit = 0;
   int m_KeyHeld = 0;                      // latch: a key press has been used
-  int m_StickAnchorX = 0, m_StickAnchorY = 0;
+  int m_StickAnchorX = -1, m_StickAnchorY = 0;  // anchor x -1: no touch stick active
   float m_KeyRampX = 0, m_KeyRampY = 0;
   int m_ButtonHit = 0;
 

@@ -40,9 +40,10 @@ TEST_F(ControlsTest, TheJoystickOverridesTheTouchStickPastItsDeadZone) {
     int flipped;
     float wantX, wantY;
   } cases[] = {
-      {0.1f, 0.15f, 0, 0, 0},        // inside the dead zone
-      {0.5f, 0.1f, 0, 0.5f, -0.1f},  // y is negated...
-      {0.1f, 0.5f, 1, 0.1f, 0.5f},   // ...unless the left stick is flipped in the settings
+      {0.1f, 0.15f, 0, 0.5f, -0.25f},  // inside the dead zone: the touch stick steers
+      {0.5f, 0.1f, 0, 0.5f, -0.1f},    // y is negated...
+      {0.1f, 0.5f, 1, 0.1f, 0.5f},     // ...unless the left stick is flipped in the settings
+      {-0.3f, 0.0f, 0, -0.3f, 0.0f},   // one axis past the zone takes both
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.x);
@@ -50,6 +51,12 @@ TEST_F(ControlsTest, TheJoystickOverridesTheTouchStickPastItsDeadZone) {
     h->SetJoystick(0, c.x, c.y);
     h->Update();  // polls the joystick
     ASSERT_FLOAT_EQ(rt_input_JoyX(0, 0), c.x);
+    // A touch held 36 pixels right of and 18 above its anchor: (0.5, -0.25) on its own.
+    app->m_TouchDown = 1;
+    app->m_StickAnchorX = 100;
+    app->m_StickAnchorY = 100;
+    app->m_MouseX = 136;
+    app->m_MouseY = 82;
     app->p_AnalogueControl();
     EXPECT_NEAR(app->m_AnalogX, c.wantX, 1e-6);
     EXPECT_NEAR(app->m_AnalogY, c.wantY, 1e-6);
@@ -190,4 +197,29 @@ TEST_F(ControlsTest, AreaTestsAndTheirMargins) {
   EXPECT_EQ(app->m_ButtonHit, 1);
   EXPECT_EQ(app->p_Button0(97, 127, 100, 0), 1);
   EXPECT_EQ(app->p_Button0(97, 150, 100, 0), 0);
+}
+
+// The press that started a game is often still down in its first updates: the touch stick must take its
+// anchor there and not steer from wherever an earlier anchor (or none at all) was left.
+TEST_F(ControlsTest, ThePressThatStartsAGameDoesNotSteer) {
+  struct Case {
+    const char* name;
+    int anchorX, anchorY;  // left over from before the game; the constructed record for the first case
+  } cases[] = {{"first game after launch", app->m_StickAnchorX, app->m_StickAnchorY}, {"a later game", 600, 400}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    app->m_StickAnchorX = c.anchorX;
+    app->m_StickAnchorY = c.anchorY;
+    h->MouseDown(300, 200);
+    h->StartGame();
+    for (int i = 0; i < 3; ++i) {
+      h->Frame();
+      EXPECT_EQ(app->m_AnalogX, 0.0f);
+      EXPECT_EQ(app->m_AnalogY, 0.0f);
+    }
+    EXPECT_EQ(app->m_StickAnchorX, 300);
+    EXPECT_EQ(app->m_StickAnchorY, 200);
+    h->MouseUp(300, 200);
+    h->Frame();
+  }
 }
