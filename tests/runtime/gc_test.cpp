@@ -142,3 +142,24 @@ TEST_F(Collector, StringArrayReleasesEveryElementOnce) {
   EXPECT_EQ(kept.GetRep()->refs, 1);
 }
 }  // namespace
+
+namespace {
+
+struct Holder : Object {
+  Small* m_held;
+  explicit Holder(Small* held) : m_held(held) {}
+  void mark() override { gc_queue(m_held); }
+};
+
+}  // namespace
+
+// An object allocated while another's new-expression is under way (its constructor argument) must leave
+// the outer object its own block size, or the outer one is never counted and its block never reused.
+TEST_F(Collector, AnObjectMadeInsideAnothersNewExpressionKeepsBothSizes) {
+  const int before = gc_alloced_bytes;
+  Holder* outer = new Holder(new Small);
+  EXPECT_EQ(outer->gc_size(), int((sizeof(Holder) + 7) & ~size_t(7)));
+  EXPECT_EQ(outer->m_held->gc_size(), int((sizeof(Small) + 7) & ~size_t(7)));
+  EXPECT_EQ(gc_alloced_bytes - before, outer->gc_size() + outer->m_held->gc_size());
+  EXPECT_STREQ(gc_check_heap(), "");
+}
