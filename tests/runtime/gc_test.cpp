@@ -163,3 +163,31 @@ TEST_F(Collector, AnObjectMadeInsideAnothersNewExpressionKeepsBothSizes) {
   EXPECT_EQ(gc_alloced_bytes - before, outer->gc_size() + outer->m_held->gc_size());
   EXPECT_STREQ(gc_check_heap(), "");
 }
+
+// A step marks in proportion to what was allocated since the cycle began: new + (allocated - new) x new
+// / 8 MiB bytes, rounded up to whole objects; the rest of the live heap waits for later steps.
+TEST_F(Collector, AStepMarksInProportionToTheNewAllocation) {
+  for (int i = 0; i < 20000; ++i) {
+    Node* n = new Node;
+    n->m_next = root;
+    root = n;
+  }
+  gc_queue(root);  // the root's write barrier
+  finish_cycle();  // the chain survives: the live heap of the next cycle, with only its head queued
+  const int64_t live = gc_alloced_bytes;
+  const int nodeSize = root->gc_size();
+  ASSERT_EQ(gc_marked_bytes, 0);
+  const int fresh[] = {4096, 8192};  // small objects since the cycle began, in two rounds
+  int made = 0;
+  for (int count : fresh) {
+    SCOPED_TRACE(count);
+    for (; made < count; ++made) new Small;
+    const int64_t created = gc_new_bytes;
+    ASSERT_EQ(created, int64_t(made) * int64_t((sizeof(Small) + 7) & ~size_t(7)));
+    gc_collect_step(nullptr);
+    const int64_t target = created + (live * created) / 0x800000;
+    EXPECT_GE(gc_marked_bytes, target);
+    EXPECT_LT(gc_marked_bytes, target + nodeSize) << "marking stops once the target is reached";
+    EXPECT_LT(gc_marked_bytes, live) << "most of the chain is left for later steps";
+  }
+}
