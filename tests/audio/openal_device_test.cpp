@@ -262,7 +262,21 @@ TEST_F(OpenAL, ModuleFunctionsAndBadArguments) {
   rt_audio_PlaySound(nullptr, 9, 0);
   rt_audio_PlaySound((new c_Sound)->m_new(), 9, 0);
   EXPECT_EQ(device->ChannelState(9), 0);
-  // Channels outside the bank do nothing.
+  // Channels outside the bank do nothing, and touch none of the bank's channels.
+  gxtkSample* tone = Load(longPath);
+  device->PlaySample(tone, 0, 1);
+  device->PlaySample(tone, 32, 1);
+  auto bank = [&] {
+    std::vector<float> v;
+    for (int ch = 0; ch < gxtkAudio::kChannels; ++ch) {
+      ALfloat x = 0, y = 0, z = 0, gain = 0;
+      alGetSource3f(device->channels[ch].source, AL_POSITION, &x, &y, &z);
+      alGetSourcef(device->channels[ch].source, AL_GAIN, &gain);
+      v.insert(v.end(), {float(device->channels[ch].state), float(SourceState(ch)), x, z, gain});
+    }
+    return v;
+  };
+  const std::vector<float> before = bank();
   EXPECT_EQ(device->PlaySample(sound->m_sample, 33, 0), -1);
   EXPECT_EQ(device->PlaySample(sound->m_sample, -1, 0), -1);
   EXPECT_EQ(device->ChannelState(99), 0);
@@ -270,7 +284,9 @@ TEST_F(OpenAL, ModuleFunctionsAndBadArguments) {
   device->StopChannel(33);
   device->PauseChannel(40);
   device->ResumeChannel(-2);
-  rt_audio_SetChannelVolume(1000, 1.0f);
+  rt_audio_SetChannelVolume(1000, 0.1f);
+  rt_audio_SetChannelPan(-1, 1.0f);
+  EXPECT_EQ(bank(), before);
   rt_audio_SetChannelVolume(9, 1.0f);
   rt_audio_SetChannelRate(9, 1.0f);
   rt_audio_SetChannelPan(9, 0.0f);
