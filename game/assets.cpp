@@ -5,26 +5,6 @@
 
 namespace {
 
-// Whether a grid of n frames of w x h, laid out left to right and then top to bottom, fits the surface.
-bool GridFits(gxtkSurface* surface, int w, int h, int n) {
-  if (w <= 0 || h <= 0) return false;
-  int perRow = surface->Width() / w;
-  if (perRow <= 0) return false;
-  if (n < 1) n = 1;
-  int rows = (n + perRow - 1) / perRow;
-  return int64_t(rows) * h <= surface->Height();
-}
-
-// rt_graphics_LoadImage2, except that a file whose size cannot hold the frame grid counts as corrupt and
-// gives no image instead of stopping the program.
-c_Image* LoadGrid(String path, int w, int h, int n, int flags) {
-  if (!rt_graphics_device) return nullptr;
-  gxtkSurface* surface = rt_graphics_device->LoadSurface(rt_data_FixDataPath(path));
-  if (!surface || !GridFits(surface, w, h, n)) return nullptr;
-  return (new c_Image)->m_new()->p_Init2(surface, 0, 0, w, h, n, flags, nullptr, 0, 0, surface->Width(),
-                                         surface->Height());
-}
-
 bool ValidSlot(int slot) { return slot >= 0 && slot < 100; }
 
 }  // namespace
@@ -96,7 +76,7 @@ int c_MyApp::p_LoadImg(int slot, String name, int w, int h, int frames, int flag
   String file = name + p_ImgSuffix() + String(".png");
   // Release the old image first, so that a failed load leaves the slot empty.
   gc_store(m_Images[slot], static_cast<c_Image*>(nullptr));
-  gc_store(m_Images[slot], LoadGrid(file, w * m_HDLevel, h * m_HDLevel, frames, flags));
+  gc_store(m_Images[slot], rt_graphics_LoadImageGrid(file, w * m_HDLevel, h * m_HDLevel, frames, flags));
   m_ImageInfo[3 * slot] = w * m_HDLevel;
   m_ImageInfo[3 * slot + 1] = h * m_HDLevel;
   m_ImageInfo[3 * slot + 2] = frames;
@@ -107,7 +87,7 @@ int c_MyApp::p_LoadFont(int slot, String name, int gw, int gh) {
   if (!ValidSlot(slot)) return 0;
   String file = name + p_ImgSuffix() + String(".png");
   gc_store(m_Images[slot], static_cast<c_Image*>(nullptr));
-  gc_store(m_Images[slot], LoadGrid(file, 16 * m_HDLevel, 16 * m_HDLevel, 128, c_Image::HandleCentre));
+  gc_store(m_Images[slot], rt_graphics_LoadImageGrid(file, 16 * m_HDLevel, 16 * m_HDLevel, 128, c_Image::HandleCentre));
   // The logical glyph advance and line height, not the pixel cell size.
   m_ImageInfo[3 * slot] = gw;
   m_ImageInfo[3 * slot + 1] = gh;

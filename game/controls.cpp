@@ -2,6 +2,7 @@
 // decoder; the per-update pointer snapshot in virtual pixels, the on-screen area tests, and the steering pair.
 #include <cmath>
 
+#include "game/game_math.h"
 #include "game/myapp.h"
 #include "input/input.h"
 
@@ -64,8 +65,6 @@ const ICadeLetter kICadeLetters[] = {
     {'W', 'E', 0},  {'X', 'Z', 8},  {'A', 'Q', 3},  {'D', 'C', 5},  {'Y', 'T', 13}, {'U', 'F', 14},
     {'I', 'M', 15}, {'O', 'G', 16}, {'H', 'R', 10}, {'J', 'N', 11}, {'K', 'P', 12}, {'L', 'V', 17},
 };
-
-float Clamp1(float v) { return v < -1.0f ? -1.0f : (v > 1.0f ? 1.0f : v); }
 
 // Steps a keyboard ramp: a held key pushes it by 0.15; released, it falls back toward 0 by 0.2.
 void Ramp(bool negHeld, bool posHeld, float& ramp, float& out) {
@@ -131,6 +130,8 @@ int c_MyApp::p_PlayKeyAll(int code, int useStick) {
   for (int unit = 0; unit < 4; ++unit) sum += p_PlayKey(code, useStick, unit);
   return sum;
 }
+
+int c_MyApp::p_AnyPad(int code) { return p_PlayKeyAll(code, 1) != 0 ? 1 : 0; }
 
 float c_MyApp::p_StickX(int index, int unit) {
   if (unit < 0 || unit > 3 || index < 0 || index > 1) return 0.0f;
@@ -247,10 +248,10 @@ int c_MyApp::p_AnalogueControl() {
   Ramp(p_PlayKey(0, 0, 0) != 0, p_PlayKey(8, 0, 0) != 0, m_KeyRampY, m_AnalogY);
   Ramp(p_PlayKey(3, 0, 0) != 0, p_PlayKey(5, 0, 0) != 0, m_KeyRampX, m_AnalogX);
 
-  m_AnalogX = Clamp1(m_AnalogX);
-  m_AnalogY = Clamp1(m_AnalogY);
-  m_KeyRampX = Clamp1(m_KeyRampX);
-  m_KeyRampY = Clamp1(m_KeyRampY);
+  m_AnalogX = Clamp(m_AnalogX, -1.0f, 1.0f);
+  m_AnalogY = Clamp(m_AnalogY, -1.0f, 1.0f);
+  m_KeyRampX = Clamp(m_KeyRampX, -1.0f, 1.0f);
+  m_KeyRampY = Clamp(m_KeyRampY, -1.0f, 1.0f);
 
   p_ResetDraw();
   return 0;

@@ -3,11 +3,10 @@
 #include <cmath>
 
 #include "app/app.h"
+#include "game/game_math.h"
 #include "game/myapp.h"
 
 namespace {
-
-const float kDegToRad = 0.017453292f;
 
 // The roll and the stats slide in from the right as the panel widens: this is 0 once it covers the screen.
 float PanelOffset(const c_MyApp& a) { return rt_Quorva_jscrw - a.m_PanelW; }
@@ -75,7 +74,7 @@ int c_MyApp::p_Credits() {
 
   // The roll creeps up on its own; up or down held speeds it.
   m_CreditScroll -= 0.3f;
-  if (p_PlayKeyAll(8, 1) != 0 || p_PlayKeyAll(0, 1) != 0) m_CreditScroll -= 1.5f;
+  if (p_AnyPad(8) != 0 || p_AnyPad(0) != 0) m_CreditScroll -= 1.5f;
   if (m_CreditScroll < -16.0f) {
     m_CreditScroll += 16.0f;
     ++m_CreditLine;
@@ -86,7 +85,7 @@ int c_MyApp::p_Credits() {
   DiscRing(*this, W, H);
 
   bool leave = m_TouchDown > 0;
-  for (int code = 10; code <= 13 && !leave; ++code) leave = p_PlayKeyAll(code, 1) != 0;
+  for (int code = 10; code <= 13 && !leave; ++code) leave = p_AnyPad(code) != 0;
   if (leave && m_KeyHeld == 0 && m_TouchHeld == 0) {
     m_ShowCredits = 0;
     p_PlaySFX(99, 1.0f);

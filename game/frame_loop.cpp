@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "game/game_math.h"
 #include "game/myapp.h"
 #include "game/timing.h"
 #include "input/input.h"
@@ -45,7 +46,7 @@ int c_MyApp::p_OnUpdate() {
   if (!anyHeld) m_KeyHeld = 0;
   // On the title screen the back control first closes whatever is open over the menu.
   if (m_GameMode == 1 && (m_ShowCredits == 1 || m_OptionsOpen == 1) && m_KeyHeld == 0 &&
-      p_PlayKeyAll(99, 1) != 0) {
+      p_AnyPad(99) != 0) {
     m_ShowCredits = 0;
     m_KeyHeld = 1;
     m_TouchHeld = 1;
@@ -112,25 +113,8 @@ int c_MyApp::p_DispatchMode() {
 }
 
 int c_MyApp::p_Game() {
-  m_BgToR = 0.0f;
-  m_BgToG = 0.0f;
-  m_BgToB = 40.0f;
-  m_BgR += (m_BgToR - m_BgR) / 8.0f;
-  m_BgG += (m_BgToG - m_BgG) / 8.0f;
-  m_BgB += (m_BgToB - m_BgB) / 8.0f;
-  m_BgX = 0.0f;
-  m_BgY = 0.0f;
-  m_BgW = rt_Quorva_jscrw;
-  m_BgH = rt_Quorva_jscrh;
-  if (m_BgR > kNoValue) {
-    m_ClsR = m_BgR;
-    m_ClsG = m_BgG;
-    m_ClsB = m_BgB;
-    m_ClsA = 1.0f;
-  }
-
-  p_ResetDraw();
-  m_DrawCount = 0;
+  // Ease toward the play colour; this also empties the draw list for the new frame.
+  p_DoBG(0, 0, 40, -123.0f);
 
   float d = (m_ShakeX - m_ShakeToX) * 0.125f;
   float e = (m_ShakeY - m_ShakeToY) * 0.125f;
@@ -180,7 +164,7 @@ int c_MyApp::p_Game() {
 int c_MyApp::p_LifeIconPos(int i) {
   int g = int((rt_Quorva_jscrh - 64.0f) * 0.125f);
   int y0 = int(float(g) * 0.5f + 32.0f);
-  float theta = float(rt_app_Millisecs() / 10 + 40 * i) * 0.017453292f;
+  float theta = float(rt_app_Millisecs() / 10 + 40 * i) * kDegToRad;
   float wobble = 8.0f * std::sin(theta);
   m_IconGap = g;
   m_Tx = 32.0f + wobble;
@@ -207,15 +191,7 @@ int c_MyApp::p_InGame() {
   }
 
   m_Alpha = m_ControlMode == 2 ? 1.0f : 0.2f;
-  p_DrawImg(97, 16.0f, 16.0f, 0.0f);
-  float halfW = float(m_ImageInfo[97 * 3]) * m_ImageScale * m_SizeX * 0.5f;
-  float halfH = float(m_ImageInfo[97 * 3 + 1]) * m_ImageScale * m_SizeY * 0.5f;
-  bool pressed = false;
-  if (m_TouchDown >= 1) {
-    for (int t = 0; t < 10 && !pressed; ++t) {
-      pressed = std::fabs(float(m_TouchX[t]) - 16.0f) < halfW && std::fabs(float(m_TouchY[t]) - 16.0f) < halfH;
-    }
-  }
+  const bool pressed = p_Button(97, 16.0f, 16.0f, 0) != 0;
   if (pressed && !m_Paused) {
     m_TouchHeld = 1;
     m_Paused = 1;
@@ -265,7 +241,14 @@ int c_MyApp::p_FlushGame() {
     m_Trail[2 * i + 1] = -100.0f;
     m_Trail[2 * i + 2] = 0.5f * rt_Quorva_jscrh;
   }
+  // A pause can outlive its run (taken during the game-over overlay, it lasts into the title); the next
+  // run's first pause must keep that run's own frame and slide in from the start.
   m_Paused = 0;
+  m_PauseBase = -1;
+  m_PauseDir = -1;
+  m_PauseY = -64;
+  // No touch stick is active until a press in this game anchors one.
+  m_StickAnchorX = -1;
   m_Score = 0;
   m_GameOver = 0;
   m_QuitRun = 0;

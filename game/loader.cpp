@@ -3,18 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/game_math.h"
 #include "game/myapp.h"
 
 namespace {
 
-const float kPi = 3.14159265f;
-
 // One ring of the spinner: eleven dots trailing behind the leading, opaque one.
 void Ring(c_MyApp* app, float r, float g, float b, float angle0, float radius, float dot) {
-  const float cx = rt_Quorva_jscrw * 0.5f, cy = rt_Quorva_jscrh * 0.5f, D = kPi / 180.0f;
+  const float cx = rt_Quorva_jscrw * 0.5f, cy = rt_Quorva_jscrh * 0.5f;
   for (int i = 0; i <= 10; ++i) {
     app->p_SetCol(r, g, b, float(i) / 10.0f);
-    float a = (angle0 + 4.0f * float(i)) * D;
+    float a = (angle0 + 4.0f * float(i)) * kDegToRad;
     app->p_Oval(cx + std::sin(a) * radius, cy - std::cos(a) * radius, dot, dot);
   }
 }

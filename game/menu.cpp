@@ -4,23 +4,16 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "game/game_math.h"
 #include "game/myapp.h"
 
 namespace {
-
-const float kDegToRad = 0.017453292f;
 
 bool LatchesClear(const c_MyApp& a) { return a.m_KeyHeld == 0 && a.m_TouchHeld == 0; }
 bool NothingOpen(const c_MyApp& a) { return a.m_OptionsOpen == 0 && a.m_ShowCredits == 0; }
 void SetLatches(c_MyApp& a) {
   a.m_KeyHeld = 1;
   a.m_TouchHeld = 1;
-}
-
-// The difficulty whose lists are shown: a value outside 1..3 plays (and files) as Normal.
-int ListBase(int difficulty) {
-  if (difficulty != 1 && difficulty != 3) difficulty = 2;
-  return 10 * (difficulty - 1);
 }
 
 // The wheel item's label or description from the name, description pairs of the menu table.
@@ -32,15 +25,14 @@ String MenuText(int item, int part) {
 
 // The descriptions keep a real line feed between their two lines, while text layout breaks lines at the
 // two characters backslash and n; the converted copies are made once.
-String Description(int item) {
-  static String source[3], shown[3];
+String Description(c_MyApp& a, int item) {
   int k = ((item % 3) + 3) % 3;
   String d = MenuText(k, 1);
-  if (d != source[k]) {
-    source[k] = d;
-    shown[k] = d.Replace(String("\n"), String("\\n"));
+  if (d != a.m_DescSource[k]) {
+    a.m_DescSource[k] = d;
+    a.m_DescShown[k] = d.Replace(String("\n"), String("\\n"));
   }
-  return shown[k];
+  return a.m_DescShown[k];
 }
 
 // Activating the focused part: the hub opens the options box, the wheel starts a game of the selected
@@ -138,7 +130,7 @@ void ScoreLists(c_MyApp& a, float W, float H, int S) {
   if (N < 1) N = 1;
   if (N > 10) N = 10;
 
-  const int base = ListBase(a.m_Difficulty);
+  const int base = a.p_HiScoreBase(a.m_Difficulty);
   String top = ScoreList(a, "Top ", "Highscore", base, N);
   String last = ScoreList(a, "Last ", "Last", 30 + base, N);
   if (a.m_OptionsOpen != 0) return;
@@ -202,15 +194,7 @@ void Wheel(c_MyApp& a, float H, int S) {
   a.p_Alpha(a.m_MenuFocus == 0 ? 0.8f : 0.25f);
   a.p_DrawImg(85, cx, cy, 1.0f);
 
-  if (a.m_MenuFocus == 0) a.m_GearAngle = std::fmod(a.m_GearAngle + 0.3f, 360.0f);
-  const float g = a.m_GearAngle;
-  const float gearTurn[3] = {-g, 2.0f * g, -4.0f * g};
-  for (int k = 0; k < 3; ++k) {
-    a.p_ResetDraw();
-    a.p_SetSize(1.5f);
-    a.p_SetRot(gearTurn[k]);
-    a.p_DrawImg(95, cx, cy, float(8 + k));
-  }
+  a.p_Gears(cx, cy, 1.5f, a.m_MenuFocus == 0 ? 0.3f : 0.0f);
 
   const bool onHub = a.p_MouseIn_Centered(cx, cy, 64.0f, 64.0f) != 0;
   if (onHub && LatchesClear(a) && NothingOpen(a)) {
@@ -308,7 +292,7 @@ void MenuKeys(c_MyApp& a, float W, float H, int S) {
   if (a.m_MenuFocus == 1 && W > 600.0f) {
     a.p_ResetDraw();
     a.p_SetSize(1.5f);
-    a.p_Text(240.0f, H - 52.0f - 3.0f * float(S), Description(a.m_MenuSel), 0.0f, 0.0f, 0);
+    a.p_Text(240.0f, H - 52.0f - 3.0f * float(S), Description(a, a.m_MenuSel), 0.0f, 0.0f, 0);
   }
 
   if (LatchesClear(a)) {
@@ -336,6 +320,22 @@ void MenuKeys(c_MyApp& a, float W, float H, int S) {
 
 }  // namespace
 
+// The three meshing gears of the options buttons: the gear train turns with m_GearAngle, each gear the
+// other way from its neighbour and twice as fast as the one before it. The angle is kept to 0..360;
+// whole multiples of it keep the picture continuous across the wrap.
+int c_MyApp::p_Gears(float x, float y, float size, float step) {
+  m_GearAngle = std::fmod(m_GearAngle + step, 360.0f);
+  const float g = m_GearAngle;
+  const float turn[3] = {-g, 2.0f * g, -4.0f * g};
+  for (int k = 0; k < 3; ++k) {
+    p_ResetDraw();
+    p_SetSize(size);
+    p_SetRot(turn[k]);
+    p_DrawImg(95, x, y, float(8 + k));
+  }
+  return 0;
+}
+
 int c_MyApp::p_Menu() {
   const float W = rt_Quorva_jscrw, H = rt_Quorva_jscrh;
 
@@ -347,7 +347,7 @@ int c_MyApp::p_Menu() {
 
   // The back control quits from the bare menu; the frame loop has already turned it into closing the
   // credits or the options box when one of them is open.
-  if (m_KeyHeld == 0 && m_TouchHeld == 0 && p_PlayKeyAll(99, 1) != 0) rtError(String());
+  if (m_KeyHeld == 0 && m_TouchHeld == 0 && p_AnyPad(99) != 0) rtError(String());
   if (m_TouchHeld == 0) m_TapLatch = 0;
 
   SidePanel(*this, W, H, S);

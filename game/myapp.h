@@ -75,6 +75,8 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int m_NewObj = 0;                       // element index returned by the last p_FreeObj
   int m_ParticleCount = 250;              // last particle record index
   Array<float> m_Particles;               // 5100
+  static constexpr int kNumberTexts = 256;
+  String m_NumberText[kNumberTexts];      // texts of the pop-up numbers 0..255, each made when first shown
   int m_HasLives = 0;                     // scratch: some reserve life is left
   Array<int> m_Lives;                     // 10: reserve-life icons 0..7, 1 = present
   int m_IconGap = 0;                      // vertical spacing of the life icons
@@ -102,7 +104,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int m_MouseX = 0, m_MouseY = 0, m_PrevMouseX = 0, m_PrevMouseY = 0;
   int m_MouseWasDown = 0, m_MouseHit = 0;
   int m_KeyHeld = 0;                      // latch: a key press has been used
-  int m_StickAnchorX = 0, m_StickAnchorY = 0;
+  int m_StickAnchorX = -1, m_StickAnchorY = 0;  // anchor x -1: no touch stick active
   float m_KeyRampX = 0, m_KeyRampY = 0;
   int m_ButtonHit = 0;
 
@@ -121,6 +123,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int m_DragX = 0, m_DragY = 0;
   int m_TapLatch = 0;
   float m_CreditScroll = 0;
+  String m_DescSource[3], m_DescShown[3];  // each difficulty's description and its copy laid out for text
   int m_CreditLine = 0;
 
   // Options box.
@@ -137,6 +140,9 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 
   // Score display and game over.
   int m_ShownScore = 0;
+  String m_ScoreText, m_PlaceText;        // the display's texts, remade only when their numbers change
+  int m_ScoreTextOf = -1;                 // the score m_ScoreText shows
+  int m_PlaceTextOf = -1, m_PlaceTextTarget = -1;  // the place and score m_PlaceText shows
   int m_QuitRun = 0;                      // -1 when the run was quit from the pause menu
   int m_GameOverTimer = 0;
   int m_NthPlace = 0;                     // place found by the last p_MyNth (1..10, 0 none)
@@ -207,6 +213,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   // >>controls: buttons, pointer and steering (controls.cpp)
   int p_PlayKey(int code, int useStick, int unit);
   int p_PlayKeyAll(int code, int useStick);
+  int p_AnyPad(int code);    // 1 while the button is held on any pad, the stick counting as a direction
   float p_StickX(int index, int unit);
   float p_StickY(int index, int unit);
   int p_iCade(int mode);
@@ -263,6 +270,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 
   // >>score: score display, ranks and game over (score.cpp)
   int p_ScoreDisplay();
+  int p_HiScoreBase(int difficulty);  // first element of the difficulty's top ten; its last ten lie 30 on
   String p_Nth(int n);
   String p_MyNth();  // also sets m_NthPlace
   int p_GameOver();
@@ -271,6 +279,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 
   // >>menu: title menu, credits and debug stats (menu.cpp, credits.cpp)
   int p_Menu();
+  int p_Gears(float x, float y, float size, float step);  // the options gears; m_GearAngle moves by step first
   int p_Credits();  // the credit roll, the debug stats and the disc ring, while the credits show
 
   // >>options: options box (options_box.cpp)

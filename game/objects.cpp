@@ -2,16 +2,13 @@
 // enemy ships and enemy bullets in one pool; their collisions, scoring, and the spawning of waves.
 #include <cmath>
 
+#include "game/game_math.h"
 #include "game/myapp.h"
 
 namespace {
 
-const float kDegToRad = 0.017453292f;
-
 // Player record slots used here.
 enum { kShipX = 1, kShipY = 2, kFireLow = 65, kFireHigh = 66, kGlideX = 87, kGlideY = 88, kDeath = 89, kWave = 92 };
-
-float Clamp(float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 // Moves v toward target by at most step, without overshooting.
 float Approach(float v, float target, float step) {

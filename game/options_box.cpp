@@ -7,11 +7,9 @@ namespace {
 
 const int kRows = 5;  // setting rows below the back row
 
-bool AnyPad(c_MyApp& a, int code) { return a.p_PlayKeyAll(code, 1) != 0; }
-
 bool AnyAction(c_MyApp& a) {
   for (int code = 10; code <= 15; ++code) {
-    if (AnyPad(a, code)) return true;
+    if (a.p_AnyPad(code)) return true;
   }
   return false;
 }
@@ -20,7 +18,7 @@ bool AnyAction(c_MyApp& a) {
 bool AnyNavigationHeld(c_MyApp& a) {
   static const int kCodes[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17};
   for (int code : kCodes) {
-    if (AnyPad(a, code)) return true;
+    if (a.p_AnyPad(code)) return true;
   }
   return false;
 }
@@ -104,23 +102,15 @@ int c_MyApp::p_OptionBox() {
   p_Rect(50.0f, top, W - 100.0f, H);
 
   // The back row: three gears and the label; a press on the gears or the menu button closes the box.
-  m_GearAngle += 0.2f;
-  const float g = m_GearAngle;
   const float gx = float(4 * (3 * s - 90) + 100);
   const float gearSize = m_OptRow == 0 ? 2.0f : 1.5f;
-  const float gearTurn[3] = {0.66f * g, -0.33f * g, -g};
-  for (int k = 0; k < 3; ++k) {
-    p_ResetDraw();
-    p_SetSize(gearSize);
-    p_SetRot(gearTurn[k]);
-    p_DrawImg(95, gx, 60.0f, float(8 + k));
-  }
+  p_Gears(gx, 60.0f, gearSize, 0.2f);
   p_ResetDraw();
   p_SetSize(2.0f);
   p_Text(gx + 76.0f, 60.0f, String("<[BACK]"), 0.0f, 1.0f, 0);
   const float gw = float(m_ImageInfo[3 * 95]) * m_ImageScale * gearSize;
   const float gh = float(m_ImageInfo[3 * 95 + 1]) * m_ImageScale * gearSize;
-  const bool backPressed = p_MouseIn_Centered(gx, 60.0f, gw, gh) != 0 || AnyPad(*this, 99);
+  const bool backPressed = p_MouseIn_Centered(gx, 60.0f, gw, gh) != 0 || p_AnyPad(99);
   if (m_OptionsOpen == 1 && backPressed && m_OptKeyHeld == 0 && m_OptTouchHeld == 0) Close(*this);
 
   // The setting rows. A press acts once the touch latch is clear and a held action button once the key
@@ -152,13 +142,13 @@ int c_MyApp::p_OptionBox() {
   }
 
   if (m_OptionsOpen == 1 && m_OptKeyHeld == 0) {
-    if (m_OptRow == 0 && (AnyPad(*this, 15) || AnyPad(*this, 10) || AnyPad(*this, 11))) {
+    if (m_OptRow == 0 && (p_AnyPad(15) || p_AnyPad(10) || p_AnyPad(11))) {
       Close(*this);
-    } else if (AnyPad(*this, 0) || AnyPad(*this, 3)) {
+    } else if (p_AnyPad(0) || p_AnyPad(3)) {
       if (m_OptRow > 0) --m_OptRow;
       m_OptKeyHeld = 1;
       p_PlaySFX(99, 1.0f);
-    } else if (AnyPad(*this, 8) || AnyPad(*this, 5)) {
+    } else if (p_AnyPad(8) || p_AnyPad(5)) {
       if (m_OptRow < kRows) ++m_OptRow;
       m_OptKeyHeld = 1;
       p_PlaySFX(99, 1.0f);

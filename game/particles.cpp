@@ -2,21 +2,19 @@
 // simple physics and a steady fade; they never collide with anything.
 #include <cmath>
 
+#include "game/game_math.h"
 #include "game/myapp.h"
 
 namespace {
-
-const float kDegToRad = 0.017453292f;
 
 // Particle record slots.
 enum { kKind = 0, kX = 1, kY = 2, kVx = 3, kVy = 4, kRot = 5, kSpin = 6, kAlpha = 7, kColour = 8, kShown = 9 };
 
 // Decimal texts of small pop-up numbers, made once, so that drawing pop-ups allocates nothing.
-String NumberText(int n) {
-  static String cache[256];
-  if (n < 0 || n >= 256) return String(n);
-  if (cache[n].Length() == 0) cache[n] = String(n);
-  return cache[n];
+String NumberText(c_MyApp& a, int n) {
+  if (n < 0 || n >= c_MyApp::kNumberTexts) return String(n);
+  if (a.m_NumberText[n].Length() == 0) a.m_NumberText[n] = String(n);
+  return a.m_NumberText[n];
 }
 
 }  // namespace
@@ -101,7 +99,7 @@ int c_MyApp::p_DoParticles(float scale) {
       p_Rect(16.0f * std::floor(x / 16.0f), 16.0f * std::floor(y / 16.0f), 16.0f, 16.0f);
     } else if (kind == 99) {
       p_Ink(int(p[kColour]), 1.0f);
-      p_Text(x, y, NumberText(int(p[kShown])), 1.0f, 1.0f, 0);
+      p_Text(x, y, NumberText(*this, int(p[kShown])), 1.0f, 1.0f, 0);
     }
     if (kind == 4) {
       p[kAlpha] -= 0.003f;

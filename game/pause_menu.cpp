@@ -2,16 +2,14 @@
 // options buttons with a keyboard cursor, "PAUSED", and a two-arm drawing pendulum to play with.
 #include <cmath>
 
+#include "game/game_math.h"
 #include "game/myapp.h"
 
 namespace {
 
-const float kDegToRad = 0.017453292f;
 const int kTrailLast = 101;  // the trail keeps the last 102 tip positions
 // Room kept free in the draw list for the pause menu and the options box over the frozen frame.
 const int kMenuRoom = 450 * kDrawRecord;
-
-bool AnyPad(c_MyApp& a, int code) { return a.p_PlayKeyAll(code, 1) != 0; }
 
 void Resume(c_MyApp& a) {
   a.m_PauseDir = -1;
@@ -48,12 +46,12 @@ void Pendulum(c_MyApp& a, float W, float H) {
   a.m_PauseA2 = std::fmod(a.m_PauseA2 + a.m_PauseSpin, 360.0f);
   a.m_PauseHue = std::fmod(a.m_PauseHue + 1.5f, 360.0f);
 
-  if (AnyPad(a, 0)) a.m_PauseArm -= 1.0f;
-  if (AnyPad(a, 8)) a.m_PauseArm += 1.0f;
+  if (a.p_AnyPad(0)) a.m_PauseArm -= 1.0f;
+  if (a.p_AnyPad(8)) a.m_PauseArm += 1.0f;
   if (a.m_PauseArm < 0.0f) a.m_PauseArm = 0.0f;
   if (a.m_PauseArm > R) a.m_PauseArm = R;
-  if (AnyPad(a, 3)) a.m_PauseSpin -= 0.25f;
-  if (AnyPad(a, 5)) a.m_PauseSpin += 0.25f;
+  if (a.p_AnyPad(3)) a.m_PauseSpin -= 0.25f;
+  if (a.p_AnyPad(5)) a.m_PauseSpin += 0.25f;
   if (a.m_PauseSpin < 0.0f) a.m_PauseSpin = 0.0f;
   if (a.m_PauseSpin > 128.0f) a.m_PauseSpin = 128.0f;
 
@@ -141,14 +139,7 @@ int c_MyApp::p_PauseMenu() {
   p_SetSize(2.0f);
   if (p_Button(97, quitX, quitY, 1) != 0 && m_TouchHeld == 0) Quit(*this);
 
-  if (m_OptionsOpen == 0) m_GearAngle += 0.2f;
-  const float g = m_GearAngle;
-  const float gearTurn[3] = {0.66f * g, -0.33f * g, 0.0f};
-  for (int k = 0; k < 3; ++k) {
-    p_ResetDraw();
-    p_SetRot(gearTurn[k]);
-    p_DrawImg(95, optX, optY, float(8 + k));
-  }
+  p_Gears(optX, optY, 1.0f, m_OptionsOpen == 0 ? 0.2f : 0.0f);
   p_ResetDraw();
   const float gw = float(m_ImageInfo[3 * 95]) * m_ImageScale, gh = float(m_ImageInfo[3 * 95 + 1]) * m_ImageScale;
   if (m_TouchDown > 0 && p_MouseIn_Centered(optX, optY, gw, gh) != 0 && m_TouchHeld == 0) OpenOptions(*this, false);
@@ -161,7 +152,7 @@ int c_MyApp::p_PauseMenu() {
   p_SetCol(255.0f, 255.0f, 100.0f);
   p_DrawImg(97, curX, curY, 6.0f);
   if (m_Paused == 1 && m_KeyHeld == 0) {
-    if (AnyPad(*this, 10)) {
+    if (p_AnyPad(10)) {
       m_KeyHeld = 1;
       if (m_PauseCursor < 0) {
         Quit(*this);
@@ -170,18 +161,18 @@ int c_MyApp::p_PauseMenu() {
       } else {
         Resume(*this);
       }
-    } else if (AnyPad(*this, 0) && m_PauseCursor > -1) {
+    } else if (p_AnyPad(0) && m_PauseCursor > -1) {
       --m_PauseCursor;
       m_KeyHeld = 1;
       p_PlaySFX(99, 0.8f, 0.5f, 0.0f);
-    } else if (AnyPad(*this, 8) && m_PauseCursor < 1) {
+    } else if (p_AnyPad(8) && m_PauseCursor < 1) {
       ++m_PauseCursor;
       m_KeyHeld = 1;
       p_PlaySFX(99, 1.2f, 0.5f, 0.0f);
     }
   }
 
-  if (m_Paused == 1 && AnyPad(*this, 99) && m_KeyHeld == 0) {
+  if (m_Paused == 1 && p_AnyPad(99) && m_KeyHeld == 0) {
     m_KeyHeld = 1;
     m_PauseDir = -1;
     p_PlaySFX(98, 1.0f, 0.5f, 0.0f);

@@ -1,10 +1,8 @@
 // The state string: settings, badge flags and score tables as "|"-terminated decimal integers guarded by
 // three kinds of checksum; writing, tolerant reading (each damaged section is reset on its own), and the
 // suspend and resume handlers, which save.
-#include <cstdio>
-#include <cstdlib>
-
 #include "game/myapp.h"
+#include "game/state_fields.h"
 #include "input/input.h"
 
 namespace {
@@ -33,59 +31,15 @@ int32_t BlockSum(const Array<int>& scores, int t) {
   return h;
 }
 
-// The state string cut at every "|", as String::Split would cut it, but kept as positions in the one
-// string instead of a new string per piece.
-class StateFields {
- public:
-  explicit StateFields(const String& s) : s_(s) {
-    for (int i = 0; i < s.Length(); ++i) count_ += s[i] == '|';
-  }
-  int Count() const { return count_; }
-  // A field's value: at most its first 63 characters, low 8 bits each, read as the C library's atoi
-  // does (strtol cut to an int, so an out-of-range number cannot overflow).
-  int Value(int index) {
-    Seek(index);
-    char buf[64];
-    int n = 0;
-    for (int i = at_; i < s_.Length() && s_[i] != '|' && n < 63; ++i) buf[n++] = char(s_[i] & 0xff);
-    buf[n] = 0;
-    return int(std::strtol(buf, nullptr, 10));
-  }
-
- private:
-  // Moves to the start of piece `index` (pieces are read in increasing order, so this is a forward walk).
-  void Seek(int index) {
-    if (index < piece_) {
-      piece_ = 0;
-      at_ = 0;
-    }
-    while (piece_ < index) {
-      while (at_ < s_.Length() && s_[at_] != '|') ++at_;
-      ++at_;
-      ++piece_;
-    }
-  }
-  const String& s_;
-  int count_ = 1;  // pieces: one more than the separators
-  int piece_ = 0, at_ = 0;
-};
-
-// Appends "value|" to a fixed buffer.
-void Put(char* buf, int& at, int size, int value) {
-  int n = std::snprintf(buf + at, size_t(size - at), "%d|", value);
-  if (n > 0) at += n;
-}
-
 }  // namespace
 
 String c_MyApp::p_StateString() {
   // 203 fields of at most 12 characters each.
   char buf[203 * 12 + 16];
-  int at = 0;
-  const int size = int(sizeof buf);
+  StateFieldWriter w{buf, int(sizeof buf)};
 
-  for (int i = 0; i < kOptionCount; ++i) Put(buf, at, size, m_Options[i]);
-  Put(buf, at, size, SettingsSum(m_Options));
+  for (int i = 0; i < kOptionCount; ++i) w.Put(m_Options[i]);
+  w.Put(SettingsSum(m_Options));
 
   int32_t badgeSum = 0;
   for (int g = 0; g < kBadgeWords; ++g) {
@@ -93,19 +47,19 @@ String c_MyApp::p_StateString() {
     for (int b = 0; b < 32; ++b) {
       if (m_Badges[32 * g + b]) word |= 1u << b;
     }
-    Put(buf, at, size, int32_t(word));
+    w.Put(int32_t(word));
     badgeSum = WrapAdd(badgeSum, int32_t(word));
   }
-  Put(buf, at, size, badgeSum);
+  w.Put(badgeSum);
 
   for (int t = 0; t < kScoreBlocks; ++t) {
     for (int j = 0; j < 10; ++j) {
-      Put(buf, at, size, m_HiScores[10 * t + j]);
-      Put(buf, at, size, m_HiScores[10 * t + 30 + j]);
+      w.Put(m_HiScores[10 * t + j]);
+      w.Put(m_HiScores[10 * t + 30 + j]);
     }
-    Put(buf, at, size, BlockSum(m_HiScores, t));
+    w.Put(BlockSum(m_HiScores, t));
   }
-  return String(buf, at);
+  return String(buf, w.at);
 }
 
 int c_MyApp::p_Save() {

@@ -2,19 +2,16 @@
 // slowing reload, and the colour-cycling trail that follows the ship's path.
 #include <cmath>
 
+#include "game/game_math.h"
 #include "game/myapp.h"
 
 namespace {
-
-const float kDegToRad = 0.017453292f;
 
 // Player record slots.
 enum {
   kX = 1, kY = 2, kVx = 3, kVy = 4, kHeading = 5, kTarget = 6, kOldX = 11, kOldY = 12,
   kCooldown = 21, kReload = 22, kGlideX = 87, kGlideY = 88, kDeath = 89, kTrailPhase = 93
 };
-
-float Clamp(float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 // Floating remainder brought into 0 <= value < m.
 float Wrap(float v, float m) {

@@ -6,13 +6,6 @@
 
 namespace {
 
-// First element of the difficulty's top ten; its last ten lie 30 further on. A difficulty outside
-// 1..3 plays as Normal, so it also files as Normal rather than reading outside the tables.
-int TableBase(int difficulty) {
-  if (difficulty != 1 && difficulty != 3) difficulty = 2;
-  return 10 * (difficulty - 1);
-}
-
 const char* const kOrdinals[30] = {
     "1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th",
     "11th", "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th",
@@ -20,13 +13,20 @@ const char* const kOrdinals[30] = {
 
 }  // namespace
 
+// A difficulty outside 1..3 plays as Normal, so it also files (and is shown) as Normal rather than
+// reading outside the tables.
+int c_MyApp::p_HiScoreBase(int difficulty) {
+  if (difficulty != 1 && difficulty != 3) difficulty = 2;
+  return 10 * (difficulty - 1);
+}
+
 String c_MyApp::p_Nth(int n) {
   if (n < 1 || n > 30) return String();
   return String(kOrdinals[n - 1]);
 }
 
 String c_MyApp::p_MyNth() {
-  const int base = TableBase(m_Difficulty);
+  const int base = p_HiScoreBase(m_Difficulty);
   m_NthPlace = 0;
   for (int i = 0; i < 10; ++i) {
     if (m_NthPlace == 0 && m_Score >= m_HiScores[base + i]) m_NthPlace = i + 1;
@@ -61,20 +61,18 @@ int c_MyApp::p_ScoreDisplay() {
   if (m_HideHud == 1) return 0;
 
   // The texts change only when their numbers do, so most frames reuse them.
-  static int lastShown = -1, lastPlace = -1, lastTarget = -1;
-  static String scoreText, placeText;
-  if (scoreText.Length() == 0 || shown != lastShown) {
-    if (!RewriteDigits(scoreText, shown, 8)) scoreText = p_rstr(shown, 8, String("0"));
-    lastShown = shown;
+  if (m_ScoreText.Length() == 0 || shown != m_ScoreTextOf) {
+    if (!RewriteDigits(m_ScoreText, shown, 8)) m_ScoreText = p_rstr(shown, 8, String("0"));
+    m_ScoreTextOf = shown;
   }
   p_SetCol(100.0f, 255.0f, 100.0f, 0.8f);
   p_SetSize(2.0f, 2.0f);
   p_SetRot(0.0f);
-  p_Text(rt_Quorva_jscrw * 0.5f, 28.0f, scoreText, 1.0f, 1.0f, 0);
+  p_Text(rt_Quorva_jscrw * 0.5f, 28.0f, m_ScoreText, 1.0f, 1.0f, 0);
 
   // The place shown is the entry to beat next; the top entry itself is never tested, so once it is
   // in reach the line keeps showing first place and the top score.
-  const int base = TableBase(m_Difficulty);
+  const int base = p_HiScoreBase(m_Difficulty);
   int k = 10;
   int target = m_HiScores[base + 9];
   for (int i = 9; i >= 1; --i) {
@@ -84,14 +82,14 @@ int c_MyApp::p_ScoreDisplay() {
       target = m_HiScores[base + i - 1];
     }
   }
-  if (placeText.Length() == 0 || k != lastPlace || target != lastTarget) {
-    placeText = p_Nth(k + 1) + String(" ") + p_rstr(target, 8, String("0"));
-    lastPlace = k;
-    lastTarget = target;
+  if (m_PlaceText.Length() == 0 || k != m_PlaceTextOf || target != m_PlaceTextTarget) {
+    m_PlaceText = p_Nth(k + 1) + String(" ") + p_rstr(target, 8, String("0"));
+    m_PlaceTextOf = k;
+    m_PlaceTextTarget = target;
   }
   p_SetCol(255.0f, 255.0f, 100.0f, 0.8f);
   p_SetSize(1.0f, 1.0f);
-  p_Text(rt_Quorva_jscrw * 0.5f, 10.0f, placeText, 1.0f, 1.0f, 0);
+  p_Text(rt_Quorva_jscrw * 0.5f, 10.0f, m_PlaceText, 1.0f, 1.0f, 0);
   p_ResetDraw();
   return 0;
 }
@@ -151,7 +149,7 @@ int c_MyApp::p_GameOver() {
 }
 
 int c_MyApp::p_LoadMenu() {
-  const int base = TableBase(m_Difficulty);
+  const int base = p_HiScoreBase(m_Difficulty);
   int pos = -1;
   for (int i = 0; i < 10; ++i) {
     if (pos == -1 && m_HiScores[base + i] < m_Score) pos = i;

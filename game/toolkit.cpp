@@ -3,11 +3,11 @@
 // module; the render replays the list (render.cpp).
 #include <cmath>
 
+#include "game/game_math.h"
 #include "game/myapp.h"
 
 namespace {
 
-const float kDegToRad = 0.017453292f;
 const Char kIconEscape = 172;  // the character that introduces a controller icon
 
 // Red, green and blue factors of the nine palette entries; any other index is grey.

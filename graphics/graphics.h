@@ -53,6 +53,11 @@ int rt_graphics_DrawImage2(c_Image* image, float x, float y, float rotation, flo
 // Asset names go through rt_data_FixDataPath. Null when the file is missing or cannot be decoded.
 c_Image* rt_graphics_LoadImage(String path, int frameCount, int flags);          // frames in one row
 c_Image* rt_graphics_LoadImage2(String path, int frameWidth, int frameHeight, int frameCount, int flags);
+// As LoadImage2, but a picture too small for its frame grid counts as a bad file and gives null instead of
+// a fatal error.
+c_Image* rt_graphics_LoadImageGrid(String path, int frameWidth, int frameHeight, int frameCount, int flags);
+// Whether frameCount frames of a grid laid out left to right, then top to bottom, fit width x height.
+bool rt_graphics_FramesFit(int width, int height, int frameWidth, int frameHeight, int frameCount);
 c_Image* rt_graphics_CreateImage(int width, int height, int frameCount, int flags);  // blank frames in a row
 // Null selects the default font "vorn_font.png" (96 glyphs from the space on, loaded on first need)
 // and forces firstChar to 32; a missing font file leaves the font null.

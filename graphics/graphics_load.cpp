@@ -17,6 +17,16 @@ c_Image* rt_graphics_LoadImage2(String path, int frameWidth, int frameHeight, in
                                          surface->Width(), surface->Height());
 }
 
+c_Image* rt_graphics_LoadImageGrid(String path, int frameWidth, int frameHeight, int frameCount, int flags) {
+  if (!rt_graphics_device) return nullptr;
+  gxtkSurface* surface = rt_graphics_device->LoadSurface(rt_data_FixDataPath(path));
+  if (!surface || !rt_graphics_FramesFit(surface->Width(), surface->Height(), frameWidth, frameHeight, frameCount)) {
+    return nullptr;
+  }
+  return (new c_Image)->m_new()->p_Init2(surface, 0, 0, frameWidth, frameHeight, frameCount, flags, nullptr, 0, 0,
+                                         surface->Width(), surface->Height());
+}
+
 c_Image* rt_graphics_CreateImage(int width, int height, int frameCount, int flags) {
   if (!rt_graphics_device) return nullptr;
   gxtkSurface* surface = rt_graphics_device->CreateSurface(width * frameCount, height);

@@ -30,8 +30,8 @@ class gxtkGraphics : public gc_object {
   gxtkSurface* batchSurface = nullptr;  // texture of the pending batch; null when untextured
 
   // Statistics for tests, the benchmark and the debug display; never reset by the device.
-  int flushCount = 0;         // batches sent to OpenGL
-  int drawCalls = 0;          // OpenGL draw calls (a batch of polygons makes one per polygon)
+  uint64_t flushCount = 0;    // batches sent to OpenGL; only grows over a session
+  uint64_t drawCalls = 0;     // OpenGL draw calls (a batch of polygons makes one per polygon)
   int lastFlushKind = 0;      // kind and size of the last batch sent
   int lastFlushVertices = 0;
 

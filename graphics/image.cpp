@@ -1,6 +1,29 @@
 // Images and frames: strip and grid layouts, padding and handle flags, and the whole-surface shortcut.
 #include "graphics/image.h"
 
+namespace {
+
+// Frames of a grid go left to right, then top to bottom. Moves (x, y) to the next frame's place, wrapping to
+// the next row when the frame would pass the right edge; false when it does not fit in srcw x srch.
+bool PlaceFrame(int& x, int& y, int w, int h, int srcw, int srch) {
+  if (x + w > srcw) {
+    x = 0;
+    y += h;
+  }
+  return x + w <= srcw && y + h <= srch;
+}
+
+}  // namespace
+
+bool rt_graphics_FramesFit(int width, int height, int frameWidth, int frameHeight, int frameCount) {
+  if (frameWidth <= 0 || frameHeight <= 0) return false;
+  int x = 0, y = 0;
+  for (int i = 0; i < frameCount; ++i, x += frameWidth) {
+    if (!PlaceFrame(x, y, frameWidth, frameHeight, width, height)) return false;
+  }
+  return true;
+}
+
 c_Frame* c_Frame::m_new(int x, int y) {
   m_x = x;
   m_y = y;
@@ -30,11 +53,7 @@ c_Image* c_Image::p_Init2(gxtkSurface* surface, int x, int y, int w, int h, int 
   m_height = h;
   gc_assign(m_frames, Array<c_Frame*>(frameCount));
   for (int i = 0; i < frameCount; ++i) {
-    if (x + w > srcw) {
-      x = 0;
-      y += h;
-    }
-    if (x + w > srcw || y + h > srch) rtError(String("Image frame outside surface"));
+    if (!PlaceFrame(x, y, w, h, srcw, srch)) rtError(String("Image frame outside surface"));
     gc_assign(m_frames[i], (new c_Frame)->m_new(x + srcx, y + srcy));
     x += w;
   }

@@ -68,15 +68,17 @@ void RtGame::Die(ThrowableObject* ex) {
 
 void RtGame::gc_collect() { gc_collect_step(delegate); }
 
-// Each forwarding runs app code; an exception escaping it ends the program, and a collection step follows.
-#define RT_FORWARD(call)              \
-  do {                                \
-    try {                             \
-      if (delegate) delegate->call;   \
-    } catch (ThrowableObject * ex) {  \
-      Die(ex);                        \
-    }                                 \
-    gc_collect();                     \
+// Each forwarding runs app code; an exception escaping it ends the program, and a collection step follows
+// once the outermost forwarded call has returned.
+#define RT_FORWARD(call)                 \
+  do {                                   \
+    ++forwarding;                        \
+    try {                                \
+      if (delegate) delegate->call;      \
+    } catch (ThrowableObject * ex) {     \
+      Die(ex);                           \
+    }                                    \
+    if (--forwarding == 0) gc_collect(); \
   } while (0)
 
 void RtGame::StartGame() {

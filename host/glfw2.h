@@ -1,121 +1,122 @@
 // The GLFW 2.7-style window, input and timer API the host is written against: 2.7 names, signatures and
-// numbers, served by the current backend of host/glfw2_backend.h. Never include with <GLFW/glfw3.h>.
+// numbers (the values of glfw2c in host/glfw2_backend.h), served by the current backend of that header.
+// Never include with <GLFW/glfw3.h>.
 #pragma once
 
 #include "host/glfw2_backend.h"
 
-#define GLFW_RELEASE 0
-#define GLFW_PRESS 1
+#define GLFW_RELEASE glfw2c::RELEASE
+#define GLFW_PRESS glfw2c::PRESS
 
 // glfwOpenWindow modes
-#define GLFW_WINDOW 0x00010001
-#define GLFW_FULLSCREEN 0x00010002
+#define GLFW_WINDOW glfw2c::WINDOW
+#define GLFW_FULLSCREEN glfw2c::FULLSCREEN
 
 // glfwGetWindowParam parameters; the last two are also glfwOpenWindowHint targets
-#define GLFW_OPENED 0x00020001
-#define GLFW_ACTIVE 0x00020002
-#define GLFW_ICONIFIED 0x00020003
-#define GLFW_ACCELERATED 0x00020004
-#define GLFW_RED_BITS 0x00020005
-#define GLFW_GREEN_BITS 0x00020006
-#define GLFW_BLUE_BITS 0x00020007
-#define GLFW_ALPHA_BITS 0x00020008
-#define GLFW_DEPTH_BITS 0x00020009
-#define GLFW_STENCIL_BITS 0x0002000A
-#define GLFW_REFRESH_RATE 0x0002000B
-#define GLFW_WINDOW_NO_RESIZE 0x00020012
+#define GLFW_OPENED glfw2c::OPENED
+#define GLFW_ACTIVE glfw2c::ACTIVE
+#define GLFW_ICONIFIED glfw2c::ICONIFIED
+#define GLFW_ACCELERATED glfw2c::ACCELERATED
+#define GLFW_RED_BITS glfw2c::RED_BITS
+#define GLFW_GREEN_BITS glfw2c::GREEN_BITS
+#define GLFW_BLUE_BITS glfw2c::BLUE_BITS
+#define GLFW_ALPHA_BITS glfw2c::ALPHA_BITS
+#define GLFW_DEPTH_BITS glfw2c::DEPTH_BITS
+#define GLFW_STENCIL_BITS glfw2c::STENCIL_BITS
+#define GLFW_REFRESH_RATE glfw2c::REFRESH_RATE
+#define GLFW_WINDOW_NO_RESIZE glfw2c::WINDOW_NO_RESIZE
 
 // glfwEnable / glfwDisable tokens
-#define GLFW_MOUSE_CURSOR 0x00030001
-#define GLFW_KEY_REPEAT 0x00030005
-#define GLFW_AUTO_POLL_EVENTS 0x00030006
+#define GLFW_MOUSE_CURSOR glfw2c::MOUSE_CURSOR
+#define GLFW_KEY_REPEAT glfw2c::KEY_REPEAT
+#define GLFW_AUTO_POLL_EVENTS glfw2c::AUTO_POLL_EVENTS
 
 // glfwGetJoystickParam parameters; joysticks are numbered 0..15
-#define GLFW_PRESENT 0x00050001
-#define GLFW_AXES 0x00050002
-#define GLFW_BUTTONS 0x00050003
+#define GLFW_PRESENT glfw2c::PRESENT
+#define GLFW_AXES glfw2c::AXES
+#define GLFW_BUTTONS glfw2c::BUTTONS
 #define GLFW_JOYSTICK_1 0
-#define GLFW_JOYSTICK_LAST 15
+#define GLFW_JOYSTICK_LAST glfw2c::JOYSTICK_LAST
 
 #define GLFW_MOUSE_BUTTON_LEFT 0
 #define GLFW_MOUSE_BUTTON_RIGHT 1
 #define GLFW_MOUSE_BUTTON_MIDDLE 2
-#define GLFW_MOUSE_BUTTON_LAST 7
+#define GLFW_MOUSE_BUTTON_LAST glfw2c::MOUSE_BUTTON_LAST
 
 // Keys: printable keys are their (upper-case, US layout) character codes; special keys start at 256.
-#define GLFW_KEY_UNKNOWN -1
-#define GLFW_KEY_SPACE 32
-#define GLFW_KEY_SPECIAL 256
-#define GLFW_KEY_ESC 257
-#define GLFW_KEY_F1 258
-#define GLFW_KEY_F2 259
-#define GLFW_KEY_F3 260
-#define GLFW_KEY_F4 261
-#define GLFW_KEY_F5 262
-#define GLFW_KEY_F6 263
-#define GLFW_KEY_F7 264
-#define GLFW_KEY_F8 265
-#define GLFW_KEY_F9 266
-#define GLFW_KEY_F10 267
-#define GLFW_KEY_F11 268
-#define GLFW_KEY_F12 269
-#define GLFW_KEY_F13 270
-#define GLFW_KEY_F14 271
-#define GLFW_KEY_F15 272
-#define GLFW_KEY_F16 273
-#define GLFW_KEY_F17 274
-#define GLFW_KEY_F18 275
-#define GLFW_KEY_F19 276
-#define GLFW_KEY_F20 277
-#define GLFW_KEY_F21 278
-#define GLFW_KEY_F22 279
-#define GLFW_KEY_F23 280
-#define GLFW_KEY_F24 281
-#define GLFW_KEY_F25 282
-#define GLFW_KEY_UP 283
-#define GLFW_KEY_DOWN 284
-#define GLFW_KEY_LEFT 285
-#define GLFW_KEY_RIGHT 286
-#define GLFW_KEY_LSHIFT 287
-#define GLFW_KEY_RSHIFT 288
-#define GLFW_KEY_LCTRL 289
-#define GLFW_KEY_RCTRL 290
-#define GLFW_KEY_LALT 291
-#define GLFW_KEY_RALT 292
-#define GLFW_KEY_TAB 293
-#define GLFW_KEY_ENTER 294
-#define GLFW_KEY_BACKSPACE 295
-#define GLFW_KEY_INSERT 296
-#define GLFW_KEY_DEL 297
-#define GLFW_KEY_PAGEUP 298
-#define GLFW_KEY_PAGEDOWN 299
-#define GLFW_KEY_HOME 300
-#define GLFW_KEY_END 301
-#define GLFW_KEY_KP_0 302
-#define GLFW_KEY_KP_1 303
-#define GLFW_KEY_KP_2 304
-#define GLFW_KEY_KP_3 305
-#define GLFW_KEY_KP_4 306
-#define GLFW_KEY_KP_5 307
-#define GLFW_KEY_KP_6 308
-#define GLFW_KEY_KP_7 309
-#define GLFW_KEY_KP_8 310
-#define GLFW_KEY_KP_9 311
-#define GLFW_KEY_KP_DIVIDE 312
-#define GLFW_KEY_KP_MULTIPLY 313
-#define GLFW_KEY_KP_SUBTRACT 314
-#define GLFW_KEY_KP_ADD 315
-#define GLFW_KEY_KP_DECIMAL 316
-#define GLFW_KEY_KP_EQUAL 317
-#define GLFW_KEY_KP_ENTER 318
-#define GLFW_KEY_KP_NUM_LOCK 319
-#define GLFW_KEY_CAPS_LOCK 320
-#define GLFW_KEY_SCROLL_LOCK 321
-#define GLFW_KEY_PAUSE 322
-#define GLFW_KEY_LSUPER 323
-#define GLFW_KEY_RSUPER 324
-#define GLFW_KEY_MENU 325
-#define GLFW_KEY_LAST GLFW_KEY_MENU
+#define GLFW_KEY_UNKNOWN glfw2c::KEY_UNKNOWN
+#define GLFW_KEY_SPACE glfw2c::KEY_SPACE
+#define GLFW_KEY_SPECIAL glfw2c::KEY_SPECIAL
+#define GLFW_KEY_ESC glfw2c::KEY_ESC
+#define GLFW_KEY_F1 glfw2c::KEY_F1
+#define GLFW_KEY_F2 (glfw2c::KEY_F1 + 1)
+#define GLFW_KEY_F3 (glfw2c::KEY_F1 + 2)
+#define GLFW_KEY_F4 (glfw2c::KEY_F1 + 3)
+#define GLFW_KEY_F5 (glfw2c::KEY_F1 + 4)
+#define GLFW_KEY_F6 (glfw2c::KEY_F1 + 5)
+#define GLFW_KEY_F7 (glfw2c::KEY_F1 + 6)
+#define GLFW_KEY_F8 (glfw2c::KEY_F1 + 7)
+#define GLFW_KEY_F9 (glfw2c::KEY_F1 + 8)
+#define GLFW_KEY_F10 (glfw2c::KEY_F1 + 9)
+#define GLFW_KEY_F11 (glfw2c::KEY_F1 + 10)
+#define GLFW_KEY_F12 (glfw2c::KEY_F1 + 11)
+#define GLFW_KEY_F13 (glfw2c::KEY_F1 + 12)
+#define GLFW_KEY_F14 (glfw2c::KEY_F1 + 13)
+#define GLFW_KEY_F15 (glfw2c::KEY_F1 + 14)
+#define GLFW_KEY_F16 (glfw2c::KEY_F1 + 15)
+#define GLFW_KEY_F17 (glfw2c::KEY_F1 + 16)
+#define GLFW_KEY_F18 (glfw2c::KEY_F1 + 17)
+#define GLFW_KEY_F19 (glfw2c::KEY_F1 + 18)
+#define GLFW_KEY_F20 (glfw2c::KEY_F1 + 19)
+#define GLFW_KEY_F21 (glfw2c::KEY_F1 + 20)
+#define GLFW_KEY_F22 (glfw2c::KEY_F1 + 21)
+#define GLFW_KEY_F23 (glfw2c::KEY_F1 + 22)
+#define GLFW_KEY_F24 (glfw2c::KEY_F1 + 23)
+#define GLFW_KEY_F25 glfw2c::KEY_F25
+#define GLFW_KEY_UP glfw2c::KEY_UP
+#define GLFW_KEY_DOWN glfw2c::KEY_DOWN
+#define GLFW_KEY_LEFT glfw2c::KEY_LEFT
+#define GLFW_KEY_RIGHT glfw2c::KEY_RIGHT
+#define GLFW_KEY_LSHIFT glfw2c::KEY_LSHIFT
+#define GLFW_KEY_RSHIFT glfw2c::KEY_RSHIFT
+#define GLFW_KEY_LCTRL glfw2c::KEY_LCTRL
+#define GLFW_KEY_RCTRL glfw2c::KEY_RCTRL
+#define GLFW_KEY_LALT glfw2c::KEY_LALT
+#define GLFW_KEY_RALT glfw2c::KEY_RALT
+#define GLFW_KEY_TAB glfw2c::KEY_TAB
+#define GLFW_KEY_ENTER glfw2c::KEY_ENTER
+#define GLFW_KEY_BACKSPACE glfw2c::KEY_BACKSPACE
+#define GLFW_KEY_INSERT glfw2c::KEY_INSERT
+#define GLFW_KEY_DEL glfw2c::KEY_DEL
+#define GLFW_KEY_PAGEUP glfw2c::KEY_PAGEUP
+#define GLFW_KEY_PAGEDOWN glfw2c::KEY_PAGEDOWN
+#define GLFW_KEY_HOME glfw2c::KEY_HOME
+#define GLFW_KEY_END glfw2c::KEY_END
+#define GLFW_KEY_KP_0 glfw2c::KEY_KP_0
+#define GLFW_KEY_KP_1 (glfw2c::KEY_KP_0 + 1)
+#define GLFW_KEY_KP_2 (glfw2c::KEY_KP_0 + 2)
+#define GLFW_KEY_KP_3 (glfw2c::KEY_KP_0 + 3)
+#define GLFW_KEY_KP_4 (glfw2c::KEY_KP_0 + 4)
+#define GLFW_KEY_KP_5 (glfw2c::KEY_KP_0 + 5)
+#define GLFW_KEY_KP_6 (glfw2c::KEY_KP_0 + 6)
+#define GLFW_KEY_KP_7 (glfw2c::KEY_KP_0 + 7)
+#define GLFW_KEY_KP_8 (glfw2c::KEY_KP_0 + 8)
+#define GLFW_KEY_KP_9 glfw2c::KEY_KP_9
+#define GLFW_KEY_KP_DIVIDE glfw2c::KEY_KP_DIVIDE
+#define GLFW_KEY_KP_MULTIPLY glfw2c::KEY_KP_MULTIPLY
+#define GLFW_KEY_KP_SUBTRACT glfw2c::KEY_KP_SUBTRACT
+#define GLFW_KEY_KP_ADD glfw2c::KEY_KP_ADD
+#define GLFW_KEY_KP_DECIMAL glfw2c::KEY_KP_DECIMAL
+#define GLFW_KEY_KP_EQUAL glfw2c::KEY_KP_EQUAL
+#define GLFW_KEY_KP_ENTER glfw2c::KEY_KP_ENTER
+#define GLFW_KEY_KP_NUM_LOCK glfw2c::KEY_KP_NUM_LOCK
+#define GLFW_KEY_CAPS_LOCK glfw2c::KEY_CAPS_LOCK
+#define GLFW_KEY_SCROLL_LOCK glfw2c::KEY_SCROLL_LOCK
+#define GLFW_KEY_PAUSE glfw2c::KEY_PAUSE
+#define GLFW_KEY_LSUPER glfw2c::KEY_LSUPER
+#define GLFW_KEY_RSUPER glfw2c::KEY_RSUPER
+#define GLFW_KEY_MENU glfw2c::KEY_MENU
+#define GLFW_KEY_LAST glfw2c::KEY_LAST
 
 // The 2.7 functions live in their own (inline) namespace so that they never clash with GLFW 3's C symbols.
 inline namespace glfw2 {

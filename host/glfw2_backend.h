@@ -59,7 +59,7 @@ const Glfw2Backend& glfw2_CurrentBackend();
 const Glfw2Backend& glfw2_Glfw3Backend();
 
 // The 2.7 numbers under names that cannot collide with GLFW 3's macros, for backend code.
-// host/glfw2.h spells the same values with their 2.7 macro names (checked against these at compile time).
+// host/glfw2.h gives these values their 2.7 macro names.
 namespace glfw2c {
 enum : int {
     RELEASE = 0,

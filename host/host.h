@@ -82,7 +82,9 @@ class RtGame {
   [[noreturn]] virtual void Die(ThrowableObject* ex);
   virtual void gc_collect();
 
-  // Guarded forwarding to the delegate; a collection step follows each call into app code.
+  // Guarded forwarding to the delegate; a collection step follows each call into app code, except a call
+  // made from inside another (an update that re-opens the window releases the held keys): the objects
+  // only the outer call's locals hold are not marked, so a step there could free them in use.
   virtual void StartGame();
   virtual void SuspendGame();
   virtual void ResumeGame();
@@ -102,6 +104,7 @@ class RtGame {
   int updateRate;
   bool started;
   bool suspended;
+  int forwarding = 0;  // forwarded calls now running; a call made from inside another counts too
 };
 
 // The desktop host over GLFW (through the 2.7 adapter in host/glfw2.h).

@@ -24,19 +24,20 @@
 // field that its mark() queues):
 //
 //   int c_MyApp::p_GetURL(String url, String query) {
-//     m_ResponseText = String("N/A");
-//     gc_assign(m_Request, (new c_HttpRequest)->m_new());
-//     m_Request->p_Open(String("GET"), url + String("?") + query, this);
-//     m_Request->p_Send();
+//     m_NetReply = String("N/A");
+//     gc_assign(m_HttpRequest, (new c_HttpRequest)->m_new());
+//     m_HttpRequest->p_Open(String("GET"), url + String("?") + query, this);
+//     m_HttpRequest->p_Send();
 //     rtPrint(String("Requesting URL"));
-//     m_RequestDone = false;
+//     m_HttpDone = 0;
 //     return 0;
 //   }
-//   void c_MyApp::p_OnHttpRequestComplete(c_HttpRequest* request) {
-//     if (request != m_Request) return;
+//   int c_MyApp::p_OnHttpRequestComplete(c_HttpRequest* request) {
+//     if (request != m_HttpRequest) return 0;
 //     rtPrint(String("Http GET complete! ") + String(request->p_Status()));
-//     m_RequestDone = true;
-//     m_ResponseText = request->p_ResponseText();
+//     m_HttpDone = 1;
+//     m_NetReply = request->p_ResponseText();
+//     return 0;
 //   }
 //
 // The completion arrives from inside rt_asyncevent_UpdateAsyncEvents, exactly once per sent request: on a

@@ -4,6 +4,8 @@
 #include <cstdlib>   // Required for: malloc(), free()
 #include <cstring>
 
+#include "runtime/error.h"
+
 uint32_t gc_markbit = 1;
 gc_object gc_queued_list{gc_object::static_tag{}};
 gc_object gc_unmarked_list{gc_object::static_tag{}};
@@ -23,8 +25,35 @@ namespace {
 // Bytes of garbage each collection step destroys (a few objects), besides what allocations destroy.
 const int kStepDestroyBytes = 1024;
 
-// Size of the block that the constructor now running was allocated with.
-int pending_size = 0;
+// Blocks handed out by operator new whose object has not reached the base constructor yet, newest last.
+// A new-expression may run others between its allocation and its constructor (`new T(new U)` makes U
+// first), so each base constructor finds its own block by address instead of taking the latest.
+struct PendingBlock {
+  const char* block;
+  int size;
+};
+const int kMaxPending = 64;
+PendingBlock pending[kMaxPending];
+int pending_count = 0;
+
+void add_pending(void* block, int size) {
+  if (pending_count == kMaxPending) rtRuntimeError("Collected objects nested too deeply in their new-expressions");
+  pending[pending_count++] = {static_cast<const char*>(block), size};
+}
+
+// The size of the block that holds `object`, taken off the pending list.
+int take_pending(const void* object) {
+  const char* at = static_cast<const char*>(object);
+  for (int i = pending_count - 1; i >= 0; --i) {
+    if (pending[i].block <= at && at < pending[i].block + pending[i].size) {
+      int size = pending[i].size;
+      for (int j = i + 1; j < pending_count; ++j) pending[j - 1] = pending[j];
+      --pending_count;
+      return size;
+    }
+  }
+  rtRuntimeError("A collected object was made without the collector's new");
+}
 
 void clear_list(gc_object* head) { head->succ = head->pred = head; }
 
@@ -82,20 +111,29 @@ gc_object::gc_object(static_tag) : succ(this), pred(this), flags(2) {}
 
 gc_object::gc_object() {
   ensure_lists();
-  flags = uint32_t(pending_size) | gc_markbit;
+  const int size = take_pending(this);
+  flags = uint32_t(size) | gc_markbit;
   insert_tail(&gc_unmarked_list, this);
-  gc_alloced_bytes += pending_size;
+  gc_alloced_bytes += size;
   if (gc_alloced_bytes > gc_max_alloced_bytes) gc_max_alloced_bytes = gc_alloced_bytes;
-  pending_size = 0;
 }
 
 gc_object::~gc_object() {}
 
 void gc_object::mark() {}
 
-void* gc_object::operator new(size_t size) { return gc_object_alloc(int(size)); }
+// The base constructor links the object and sets its header once the new-expression reaches it.
+void* gc_object::operator new(size_t size) {
+  void* block = gc_object_alloc(int(size));
+  add_pending(block, (int(size) + 7) & ~7);
+  return block;
+}
 
-void* gc_object::operator new(size_t size, size_t extra) { return gc_object_alloc(int(size + extra)); }
+void* gc_object::operator new(size_t size, size_t extra) {
+  void* block = gc_object_alloc(int(size + extra));
+  add_pending(block, (int(size + extra) + 7) & ~7);
+  return block;
+}
 
 void gc_init() {
   lists_ready = true;
@@ -118,8 +156,6 @@ void* gc_object_alloc(int size) {
   } else {
     block = malloc(size_t(size));
   }
-  // The base constructor links the object and sets its header once the new-expression reaches it.
-  pending_size = size;
   return block;
 }
 

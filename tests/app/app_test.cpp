@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "app_fixture.h"
+#include "audio/audio.h"
 #include "input/input.h"
 #include "../host/temp_dir.h"
 
@@ -61,9 +62,37 @@ TEST_F(AppTest, CloseAndBackKeysEndTheApp) {
     EXPECT_EXIT(rt_app__delegate->KeyEvent(kEventKeyDown, key), ::testing::ExitedWithCode(0), "") << key;
     rt_app__app = nullptr;
   }
+  // Only the KeyDown ends the app: after the other events the process is still running.
   RegisterApp();
-  rt_app__delegate->KeyEvent(kEventKeyUp, kKeyCloseRequest);  // only the KeyDown ends the app
-  rt_app__delegate->KeyEvent(kEventKeyChar, kKeyBack);
+  EXPECT_EXIT(
+      {
+        rt_app__delegate->KeyEvent(kEventKeyUp, kKeyCloseRequest);
+        rt_app__delegate->KeyEvent(kEventKeyChar, kKeyBack);
+        rt_app__delegate->KeyEvent(kEventKeyUp, kKeyBack);
+        fputs("still running", stderr);
+        exit(3);
+      },
+      ::testing::ExitedWithCode(3), "still running");
+}
+
+// The app handles a suspend while its sound still plays, and a resume once its sound is back.
+TEST_F(AppTest, SuspendReachesTheAppBeforeTheSoundAndResumeAfterIt) {
+  static std::vector<std::string> order;
+  order.clear();
+  struct OrderApp : CountingApp {
+    int p_OnSuspend() override { order.push_back("app suspend"); return 0; }
+    int p_OnResume() override { order.push_back("app resume"); return 0; }
+  };
+  struct OrderAudio : gxtkAudio {
+    void Suspend() override { order.push_back("sound suspend"); }
+    void Resume() override { order.push_back("sound resume"); }
+  };
+  setenv("ALSOFT_DRIVERS", "null", 1);  // no sound hardware is needed for the order
+  (new OrderApp)->m_new();
+  gc_assign(rt_app__delegate->m__audio, static_cast<gxtkAudio*>(new OrderAudio));
+  rt_app__delegate->SuspendGame();
+  rt_app__delegate->ResumeGame();
+  EXPECT_EQ(order, (std::vector<std::string>{"app suspend", "sound suspend", "sound resume", "app resume"}));
 }
 
 TEST_F(AppTest, ClosingTheWindowEndsInsideTheEventPoll) {

@@ -262,7 +262,21 @@ TEST_F(OpenAL, ModuleFunctionsAndBadArguments) {
   rt_audio_PlaySound(nullptr, 9, 0);
   rt_audio_PlaySound((new c_Sound)->m_new(), 9, 0);
   EXPECT_EQ(device->ChannelState(9), 0);
-  // Channels outside the bank do nothing.
+  // Channels outside the bank do nothing, and touch none of the bank's channels.
+  gxtkSample* tone = Load(longPath);
+  device->PlaySample(tone, 0, 1);
+  device->PlaySample(tone, 32, 1);
+  auto bank = [&] {
+    std::vector<float> v;
+    for (int ch = 0; ch < gxtkAudio::kChannels; ++ch) {
+      ALfloat x = 0, y = 0, z = 0, gain = 0;
+      alGetSource3f(device->channels[ch].source, AL_POSITION, &x, &y, &z);
+      alGetSourcef(device->channels[ch].source, AL_GAIN, &gain);
+      v.insert(v.end(), {float(device->channels[ch].state), float(SourceState(ch)), x, z, gain});
+    }
+    return v;
+  };
+  const std::vector<float> before = bank();
   EXPECT_EQ(device->PlaySample(sound->m_sample, 33, 0), -1);
   EXPECT_EQ(device->PlaySample(sound->m_sample, -1, 0), -1);
   EXPECT_EQ(device->ChannelState(99), 0);
@@ -270,24 +284,33 @@ TEST_F(OpenAL, ModuleFunctionsAndBadArguments) {
   device->StopChannel(33);
   device->PauseChannel(40);
   device->ResumeChannel(-2);
-  rt_audio_SetChannelVolume(1000, 1.0f);
+  rt_audio_SetChannelVolume(1000, 0.1f);
+  rt_audio_SetChannelPan(-1, 1.0f);
+  EXPECT_EQ(bank(), before);
   rt_audio_SetChannelVolume(9, 1.0f);
   rt_audio_SetChannelRate(9, 1.0f);
   rt_audio_SetChannelPan(9, 0.0f);
 }
 
-// The 16-bit stereo frames of the capture file written so far, from `fromByte` on.
-std::vector<short> CapturedMono(const std::string& path, size_t fromByte) {
+// The 16-bit stereo frames (left, right) of the capture file written so far, from `fromByte` on.
+std::vector<std::pair<short, short>> CapturedStereo(const std::string& path, size_t fromByte) {
   Bytes b = ReadFile(path);
   size_t data = 0;
   for (size_t i = 12; i + 8 <= b.size() && !data; i++) {
     if (memcmp(&b[i], "data", 4) == 0) data = i + 8;
   }
-  std::vector<short> mono;
-  for (size_t i = std::max(data, fromByte); i + 4 <= b.size(); i += 4) {
-    short l = short(b[i] | b[i + 1] << 8), r = short(b[i + 2] | b[i + 3] << 8);
-    mono.push_back(short((l + r) / 2));
+  std::vector<std::pair<short, short>> frames;
+  // Whole frames only, so that left stays left.
+  const size_t first = fromByte > data ? data + ((fromByte - data) & ~size_t(3)) : data;
+  for (size_t i = first; i + 4 <= b.size(); i += 4) {
+    frames.push_back({short(b[i] | b[i + 1] << 8), short(b[i + 2] | b[i + 3] << 8)});
   }
+  return frames;
+}
+
+std::vector<short> CapturedMono(const std::string& path, size_t fromByte) {
+  std::vector<short> mono;
+  for (auto f : CapturedStereo(path, fromByte)) mono.push_back(short((f.first + f.second) / 2));
   return mono;
 }
 
@@ -319,6 +342,36 @@ TEST_F(OpenAL, CaptureHoldsSoundWhilePlayingAndSilenceWhileSuspended) {
     if (r.second >= 20) shape += r.first ? 'S' : '_';
   }
   EXPECT_NE(shape.find("S_S"), std::string::npos) << "runs: " << shape << " of " << mono.size() << " frames";
+}
+
+// Pan through the module reaches the ears it names: a sound panned right is loud on the right of the
+// mix and quiet on the left, and the other way round.
+TEST_F(OpenAL, PanPutsTheSoundOnTheSideItNames) {
+  // Only a mono sound has a place in the mix.
+  gxtkSample* tone = Load(WriteFile("tone_mono.wav", MakeWav({1, 1, 22050, 16, 0, {}, 44100, 0.8})));
+  ASSERT_NE(tone, nullptr);
+  struct {
+    float pan;
+    bool right;
+  } cases[] = {{float(M_PI / 2), true}, {float(-M_PI / 2), false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pan);
+    rt_audio_SetChannelPan(6, c.pan);
+    device->PlaySample(tone, 6, 1);
+    SleepMs(150);  // past what was mixed before the change
+    size_t start = ReadFile(capture).size();
+    SleepMs(300);
+    device->StopChannel(6);
+    int peakL = 0, peakR = 0;
+    for (auto f : CapturedStereo(capture, start)) {
+      peakL = std::max(peakL, std::abs(int(f.first)));
+      peakR = std::max(peakR, std::abs(int(f.second)));
+    }
+    const int near = c.right ? peakR : peakL, far = c.right ? peakL : peakR;
+    EXPECT_GT(near, 4000) << "left " << peakL << ", right " << peakR;
+    EXPECT_LT(far, near / 4) << "left " << peakL << ", right " << peakR;
+  }
+  rt_audio_SetChannelPan(6, 0.0f);
 }
 
 }  // namespace

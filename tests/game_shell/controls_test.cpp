@@ -1,5 +1,7 @@
 // Controls: game buttons from keys, joysticks and the iCade adapter, the pointer snapshot and the area
 // tests, and the steering pair with its keyboard ramps.
+#include <string>
+
 #include "game_fixture.h"
 #include "input/input.h"
 
@@ -40,9 +42,10 @@ TEST_F(ControlsTest, TheJoystickOverridesTheTouchStickPastItsDeadZone) {
     int flipped;
     float wantX, wantY;
   } cases[] = {
-      {0.1f, 0.15f, 0, 0, 0},        // inside the dead zone
-      {0.5f, 0.1f, 0, 0.5f, -0.1f},  // y is negated...
-      {0.1f, 0.5f, 1, 0.1f, 0.5f},   // ...unless the left stick is flipped in the settings
+      {0.1f, 0.15f, 0, 0.5f, -0.25f},  // inside the dead zone: the touch stick steers
+      {0.5f, 0.1f, 0, 0.5f, -0.1f},    // y is negated...
+      {0.1f, 0.5f, 1, 0.1f, 0.5f},     // ...unless the left stick is flipped in the settings
+      {-0.3f, 0.0f, 0, -0.3f, 0.0f},   // one axis past the zone takes both
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.x);
@@ -50,6 +53,12 @@ TEST_F(ControlsTest, TheJoystickOverridesTheTouchStickPastItsDeadZone) {
     h->SetJoystick(0, c.x, c.y);
     h->Update();  // polls the joystick
     ASSERT_FLOAT_EQ(rt_input_JoyX(0, 0), c.x);
+    // A touch held 36 pixels right of and 18 above its anchor: (0.5, -0.25) on its own.
+    app->m_TouchDown = 1;
+    app->m_StickAnchorX = 100;
+    app->m_StickAnchorY = 100;
+    app->m_MouseX = 136;
+    app->m_MouseY = 82;
     app->p_AnalogueControl();
     EXPECT_NEAR(app->m_AnalogX, c.wantX, 1e-6);
     EXPECT_NEAR(app->m_AnalogY, c.wantY, 1e-6);
@@ -83,6 +92,108 @@ TEST_F(ControlsTest, ButtonSourcesByUnit) {
   app->m_Pad[19] = 1;  // a back-key hit this update
   EXPECT_EQ(app->p_PlayKey(99, 0, -1), 1);
   app->m_Pad[19] = 0;
+}
+
+// Every game button against every source, for every unit, with iCade decoding off and on. Sources: kN key
+// N, jN joystick button N of the unit, sU/sL/sR/sD stick 0 of the unit past 0.4 that way, pN m_Pad[N].
+TEST_F(ControlsTest, EveryButtonReadsExactlyItsSourcesForEachUnit) {
+  struct Row {
+    int code;
+    const char* units;     // units 0..3
+    const char* keyboard;  // unit -1
+  };
+  const Row plain[] = {
+      {0, "k38 k87 j9 sU p0", "k38 k87 p0"},
+      {3, "k37 k65 j8 sL p3", "k37 k65 p3"},
+      {5, "k39 k68 j10 sR p5", "k39 k68 p5"},
+      {8, "k40 k83 j11 sD p8", "k40 k83 p8"},
+      {10, "k90 k74 k32 k13 j0 p10", "k90 k74 k32 k13 p10"},
+      {11, "k88 k75 k17 j1 p11", "k88 k75 k17 p11"},
+      {12, "k67 k76 k16 j2 p12", "k67 k76 k16 p12"},
+      {13, "k86 k73 j3 p13", "k86 k73 p13"},
+      {14, "k66 k85 j4 p14", "k66 k85 p14"},
+      {15, "k78 k79 j5 p15", "k78 k79 p15"},
+      {98, "k27 k192 k46 k8 j6 j7 j14 p16 p17 p19", ""},
+      {99, "k27 k192 k46 k8 j6 j7 j14 p16 p17 p19", "k27 k192 k46 k8 p16 p17 p19"},
+  };
+  const Row icade[] = {
+      {0, "k38 j9 p0", "k38 p0"},
+      {3, "k37 j8 p3", "k37 p3"},
+      {5, "k39 j10 p5", "k39 p5"},
+      {8, "k40 j11 p8", "k40 p8"},
+      {10, "k32 k13 j0 p10", "k32 k13 p10"},
+      {11, "k17 j1 p11", "k17 p11"},
+      {12, "k16 j2 p12", "k16 p12"},
+      {13, "j3 p13", "p13"},
+      {14, "j4 p14", "p14"},
+      {15, "j5 p15", "p15"},
+      {98, "", ""},
+      {99, "k27 k46 k8 j7 j6 j14 p16 p17 p19", "k27 k46 k8 p16 p17 p19"},
+  };
+  // Every source of the tables, and a few that belong to no button.
+  const char* const sources[] = {
+      "sU", "sL", "sR", "sD", "k38", "k87", "k37", "k65", "k39", "k68", "k40", "k83", "k90", "k74", "k32",
+      "k13", "k88", "k75", "k17", "k67", "k76", "k16", "k86", "k73", "k66", "k85", "k78", "k79", "k27",
+      "k192", "k46", "k8", "k49", "j0", "j1", "j2", "j3", "j4", "j5", "j6", "j7", "j8", "j9", "j10", "j11",
+      "j12", "j14", "j15", "p0", "p3", "p5", "p8", "p10", "p11", "p12", "p13", "p14", "p15", "p16", "p17",
+      "p18", "p19"};
+  const int codes[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 98, 99, 1, 9, 97, 100};
+  auto listed = [](const char* list, const std::string& source) {
+    return (" " + std::string(list) + " ").find(" " + source + " ") != std::string::npos;
+  };
+  app->m_Options[15] = 0;
+
+  std::string wrong;
+  for (int icadeOn = 0; icadeOn < 2; ++icadeOn) {
+    const Row* rows = icadeOn ? icade : plain;
+    for (const char* source : sources) {
+      const std::string src = source;
+      const char kind = src[0];
+      const int n = kind == 's' ? 0 : std::stoi(src.substr(1));
+      const bool perUnit = kind == 'j' || kind == 's';
+      for (int srcUnit = 0; srcUnit < (perUnit ? 4 : 1); ++srcUnit) {
+        // Switch the source on (stick positions arrive with the update's joystick poll).
+        if (kind == 's') {
+          const char dir = src[1];
+          h->SetJoystick(srcUnit, dir == 'L' ? -0.9f : (dir == 'R' ? 0.9f : 0.0f),
+                         dir == 'U' ? 0.9f : (dir == 'D' ? -0.9f : 0.0f));
+          h->Update();
+        }
+        rt_Quorva_iCadeControls = icadeOn;
+        if (kind == 'k') h->KeyDown(n);
+        if (kind == 'j') h->KeyDown(256 + 32 * srcUnit + n);
+        if (kind == 'p') app->m_Pad[n] = 1;
+
+        for (int code : codes) {
+          const Row* row = nullptr;
+          for (int r = 0; r < 12; ++r) {
+            if (rows[r].code == code) row = &rows[r];
+          }
+          for (int unit = -2; unit <= 3; ++unit) {
+            bool want = row && unit >= -1 && listed(unit == -1 ? row->keyboard : row->units, src);
+            if (perUnit && unit != srcUnit) want = false;
+            const bool got = app->p_PlayKey(code, 1, unit) != 0;
+            const bool gotNoStick = app->p_PlayKey(code, 0, unit) != 0;
+            if (got != want || gotNoStick != (want && kind != 's')) {
+              wrong += (icadeOn ? " icade:" : " plain:") + src + "@" + std::to_string(srcUnit) + " code " +
+                       std::to_string(code) + " unit " + std::to_string(unit) + (got ? " on;" : " off;");
+            }
+          }
+        }
+
+        // And off again.
+        if (kind == 's') {
+          h->SetJoystick(srcUnit, 0.0f, 0.0f);
+          h->Update();
+        }
+        if (kind == 'k') h->KeyUp(n);
+        if (kind == 'j') h->KeyUp(256 + 32 * srcUnit + n);
+        if (kind == 'p') app->m_Pad[n] = 0;
+      }
+    }
+  }
+  rt_Quorva_iCadeControls = 0;
+  EXPECT_EQ(wrong, "");
 }
 
 TEST_F(ControlsTest, ICadeLettersPressAndReleaseVirtualKeys) {
@@ -190,4 +301,29 @@ TEST_F(ControlsTest, AreaTestsAndTheirMargins) {
   EXPECT_EQ(app->m_ButtonHit, 1);
   EXPECT_EQ(app->p_Button0(97, 127, 100, 0), 1);
   EXPECT_EQ(app->p_Button0(97, 150, 100, 0), 0);
+}
+
+// The press that started a game is often still down in its first updates: the touch stick must take its
+// anchor there and not steer from wherever an earlier anchor (or none at all) was left.
+TEST_F(ControlsTest, ThePressThatStartsAGameDoesNotSteer) {
+  struct Case {
+    const char* name;
+    int anchorX, anchorY;  // left over from before the game; the constructed record for the first case
+  } cases[] = {{"first game after launch", app->m_StickAnchorX, app->m_StickAnchorY}, {"a later game", 600, 400}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    app->m_StickAnchorX = c.anchorX;
+    app->m_StickAnchorY = c.anchorY;
+    h->MouseDown(300, 200);
+    h->StartGame();
+    for (int i = 0; i < 3; ++i) {
+      h->Frame();
+      EXPECT_EQ(app->m_AnalogX, 0.0f);
+      EXPECT_EQ(app->m_AnalogY, 0.0f);
+    }
+    EXPECT_EQ(app->m_StickAnchorX, 300);
+    EXPECT_EQ(app->m_StickAnchorY, 200);
+    h->MouseUp(300, 200);
+    h->Frame();
+  }
 }

@@ -1,9 +1,11 @@
 // The state string: its layout and checksums, reading with each damaged section reset on its own, short
 // and broken strings, and saving on suspend.
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
+#include "game/state_fields.h"
 #include "game_fixture.h"
 
 namespace {
@@ -248,4 +250,16 @@ TEST(PersistenceStart, AStoredStateIsLoadedAtStart) {
   EXPECT_EQ(second.app->m_HiScores[0], 4321);
   EXPECT_EQ(second.app->m_NoteSounds[32], 32);
   EXPECT_EQ(second.app->m_Difficulty, 2);
+}
+
+// A field that does not fit ends the text: nothing is written past the buffer, and the text kept ends
+// with a whole field, so a reader never takes a cut number for a value.
+TEST(StateFieldWriter, TheTextEndsAtTheLastFieldThatFits) {
+  char buf[40];
+  memset(buf, '#', sizeof buf);
+  StateFieldWriter w{buf, 12};  // the rest of buf shows anything written past the 12 bytes
+  const int values[] = {7, 123, -2147483647 - 1, 9, 45678};
+  for (int v : values) w.Put(v);
+  EXPECT_EQ(std::string(buf, size_t(w.at)), "7|123|");
+  for (int i = 12; i < int(sizeof buf); ++i) ASSERT_EQ(buf[i], '#') << "written past the buffer at " << i;
 }

@@ -368,3 +368,33 @@ TEST_F(ObjectsTest, BurstsAndAllocation) {
   EXPECT_EQ(app->p_FreeObjTop(100000), 509 * 10) << "a bound beyond the pool stops at its last record";
   EXPECT_EQ(app->m_ObjCount, 509);
 }
+
+// After a loss the death timer counts up in p_Game; past 30 the first icon left brings the ship back at
+// its place and the timer restarts at -30, so one update uses one icon. With none left, past 90 ends the run.
+TEST_F(ObjectsTest, TheRespawnTakesOneIconPast30AndTheRunEndsPast90) {
+  for (int i = 0; i < 8; ++i) app->m_Lives[i] = i == 2 || i == 5;
+  p[89] = 1;  // the ship was just destroyed
+  for (int u = 1; u < 30; ++u) {
+    app->p_Game();
+    ASSERT_EQ(p[89], 1 + u) << "update " << u;
+  }
+  EXPECT_EQ(app->m_Lives[2], 1) << "not before the timer passes 30";
+  app->p_Game();
+  EXPECT_EQ(p[89], -30);
+  EXPECT_EQ(app->m_Lives[2], 0) << "the first icon left is used";
+  EXPECT_EQ(app->m_Lives[5], 1) << "and only that one";
+  app->p_LifeIconPos(2);
+  EXPECT_EQ(p[1], app->m_Tx) << "the ship comes back at the icon";
+  EXPECT_EQ(p[2], app->m_Ty);
+  for (int u = 0; u < 30; ++u) app->p_Game();
+  EXPECT_EQ(p[89], 0) << "alive again after 30 updates";
+  EXPECT_EQ(app->m_GameOver, 0);
+
+  for (int i = 0; i < 8; ++i) app->m_Lives[i] = 0;
+  p[89] = 1;
+  for (int u = 1; u < 90; ++u) app->p_Game();
+  EXPECT_EQ(p[89], 90);
+  EXPECT_EQ(app->m_GameOver, 0) << "90 itself is not past 90";
+  app->p_Game();
+  EXPECT_EQ(app->m_GameOver, 1);
+}

@@ -116,17 +116,9 @@ TEST_F(PlayerTest, AutoFireStartsAtOnceAndSlowsWhileHeld) {
   const int gaps[5] = {3, 3, 4, 4, 5};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(shots[i + 1] - shots[i], gaps[i]) << i;
 
-  // The bullet flies along the heading from the ship; the shot's pitch falls as the reload grows.
-  const float* b = nullptr;
-  for (int i = 0; i <= 150 && !b; ++i) {
-    if (app->m_Obj[i * 10] == 1) b = &app->m_Obj[i * 10];
-  }
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(b[1], 300);
-  EXPECT_FLOAT_EQ(b[3], 6);
-  EXPECT_NEAR(b[4], 0, 1e-5);
+  // The shot's pitch falls as the reload grows: six shots took the reload from 3 to 6.
   EXPECT_EQ(LastEffect(), 5);
-  EXPECT_FLOAT_EQ(LastRate(), 2.0f - p[22] / 20.0f);
+  EXPECT_FLOAT_EQ(LastRate(), 2.0f - 6.0f / 20.0f);
 
   // Releasing resets the reload: the next press fires at once with the short gap again.
   h->KeyUp(90);
@@ -136,6 +128,46 @@ TEST_F(PlayerTest, AutoFireStartsAtOnceAndSlowsWhileHeld) {
   ASSERT_EQ(shots.size(), 2u);
   EXPECT_EQ(shots[0], 1);
   EXPECT_EQ(shots[1], 4);
+}
+
+// A bullet leaves the ship along the heading of that update (90 is straight ahead, to the right; smaller
+// headings point up the screen), and the shot's pitch follows the reload down to its floor.
+TEST_F(PlayerTest, BulletsFlyAlongTheHeadingAndThePitchFallsWithTheReload) {
+  struct Case {
+    float heading;  // before the update; it turns 1.5 toward the level target of 90
+    float reload;   // before the shot, which adds 0.5
+    float flown;    // heading the bullet takes
+    float vx, vy;
+    float rate;
+  } cases[] = {
+      {90, 3, 90, 6, 0, 1.825f},
+      {60, 3, 61.5f, 5.27290f, -2.86295f, 1.825f},   // climbing: up and to the right
+      {120, 3, 118.5f, 5.27290f, 2.86295f, 1.825f},  // diving: down and to the right
+      {90, 29.5f, 90, 6, 0, 0.5f},
+      {90, 40, 90, 6, 0, 0.5f},  // held long: the pitch stays at its floor
+  };
+  h->KeyDown(90);  // Z: fire
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "heading " << c.heading << " reload " << c.reload);
+    app->p_ResetObj();
+    p[3] = p[4] = 0;
+    p[5] = c.heading;
+    p[21] = 0;
+    p[22] = c.reload;
+    app->p_DoPlayer();
+    const float* b = nullptr;
+    for (int i = 0; i <= 150 && !b; ++i) {
+      if (app->m_Obj[i * 10] == 1) b = &app->m_Obj[i * 10];
+    }
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b[1], p[1]);
+    EXPECT_EQ(b[2], p[2]);
+    EXPECT_FLOAT_EQ(b[5], c.flown);
+    EXPECT_NEAR(b[3], c.vx, 1e-4);
+    EXPECT_NEAR(b[4], c.vy, 1e-4);
+    EXPECT_EQ(LastEffect(), 5);
+    EXPECT_FLOAT_EQ(LastRate(), c.rate);
+  }
 }
 
 TEST_F(PlayerTest, AFullPoolFiresNothingButTheReloadStillGrows) {

@@ -26,6 +26,18 @@ TEST_F(BatchingTest, LikePrimitivesShareOneDrawCallAndAChangeOfKindFlushes) {
   EXPECT_EQ(g->flushCount, 1 + 3);
 }
 
+// The counters only grow over a session (about 30 hours of play pass 2^31 draw calls); they keep counting
+// past the 32-bit signed range.
+TEST_F(BatchingTest, TheCountersKeepCountingPastTwoToThe31) {
+  g->flushCount = 2147483647;
+  g->drawCalls = 2147483647;
+  g->BeginRender();
+  g->DrawRect(0, 0, 10, 10);
+  g->EndRender();
+  EXPECT_EQ(int64_t(g->flushCount), 2147483648LL);
+  EXPECT_EQ(int64_t(g->drawCalls), 2147483648LL);
+}
+
 TEST_F(BatchingTest, AFullBufferFlushesBeforeTheQuadThatDoesNotFit) {
   g->BeginRender();
   for (int i = 0; i < 300; ++i) g->DrawRect(float(i % 200), float(i / 200), 1, 1);

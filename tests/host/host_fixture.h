@@ -12,7 +12,7 @@
 // Records calls as short texts ("render", "update", "key 1 432", ...); hooks let a test act inside them.
 struct RecordingDelegate : RtGameDelegate {
   std::vector<std::string> log;
-  std::function<void()> onUpdate;
+  std::function<void()> onUpdate, onRender;
   std::function<void(int, int)> onKey;
   bool throwInUpdate = false;
 
@@ -24,7 +24,10 @@ struct RecordingDelegate : RtGameDelegate {
     if (throwInUpdate) throw new ThrowableObject;
     if (onUpdate) onUpdate();
   }
-  void RenderGame() override { log.push_back("render"); }
+  void RenderGame() override {
+    log.push_back("render");
+    if (onRender) onRender();
+  }
   void KeyEvent(int event, int data) override {
     log.push_back("key " + std::to_string(event) + " " + std::to_string(data));
     if (onKey) onKey(event, data);

@@ -170,6 +170,46 @@ TEST_F(HostTest, ForwardingFollowsItsGuards) {
   EXPECT_FALSE(host->Suspended());
 }
 
+// Host events forwarded from inside an update (re-opening the window releases the held keys) must not
+// run a collection step there: it could end a cycle and free objects that only the update's locals hold.
+TEST_F(HostTest, NoCollectionStepRunsInsideAnUpdateOrARender) {
+  Start();
+  struct Probe : gc_object {
+    bool* destroyed = nullptr;
+    ~Probe() override { *destroyed = true; }
+  };
+  bool destroyed = false;
+  Probe* local = nullptr;
+  // Released: on the free list, or already destroyed from there.
+  auto released = [&] {
+    for (gc_object* q = gc_free_list.succ; q != &gc_free_list; q = q->succ) {
+      if (q == local) return true;
+    }
+    return destroyed;
+  };
+  bool releasedInside = true;
+  auto useALocal = [&] {
+    local = new Probe;  // held by nothing but this call (making it may destroy the last one)
+    destroyed = false;
+    local->destroyed = &destroyed;
+    gc_ext_malloced(0x800001);  // the next step ends the cycle
+    host->KeyEvent(kEventKeyUp, 65);
+    host->MouseEvent(kEventMouseMove, -1, 1, 2);
+    releasedInside = released();
+  };
+  rec->onUpdate = useALocal;
+  host->UpdateGame();
+  EXPECT_FALSE(releasedInside) << "in an update";
+  EXPECT_TRUE(released()) << "the step after the update ends the cycle";
+
+  rec->onRender = useALocal;
+  host->RenderGame();
+  EXPECT_FALSE(releasedInside) << "in a render";
+  EXPECT_TRUE(released());
+  gc_destroy_garbage(0x7fffffff);
+  EXPECT_STREQ(gc_check_heap(), "");
+}
+
 TEST_F(HostTest, ExceptionFromAppCodeEndsTheProgram) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   Start();

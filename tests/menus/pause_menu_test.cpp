@@ -140,3 +140,23 @@ TEST_F(PauseMenuTest, TheLastFrameOfPlayStaysUnderTheMenu) {
   EXPECT_LT(app->m_PauseBase, kDrawListLast - 15 * 400);
   EXPECT_TRUE(Shows("|PAUSED|"));
 }
+
+// A pause taken during the game-over overlay (the on-screen button has no latch check) lasts until the
+// overlay hands over to the title; the next game must not start with that pause's frozen frame base.
+TEST_F(PauseMenuTest, APauseLeftOverFromTheLastRunDoesNotCarryIntoTheNext) {
+  app->m_GameOver = 1;
+  h->Frames(5);
+  h->MouseDown(16, 16);  // the pause button
+  h->Frame();
+  h->MouseUp(16, 16);
+  ASSERT_EQ(app->m_Paused, 1);
+  ASSERT_GE(app->m_PauseBase, 0);
+  for (int i = 0; i < 200 && app->m_GameMode != 1; ++i) h->Frame();
+  ASSERT_EQ(app->m_GameMode, 1);
+
+  h->StartGame();
+  EXPECT_EQ(app->m_Paused, 0);
+  EXPECT_EQ(app->m_PauseBase, -1);
+  EXPECT_EQ(app->m_PauseY, -64) << "the menu opens from its start again";
+  EXPECT_EQ(app->m_PauseDir, -1);
+}

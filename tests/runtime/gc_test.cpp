@@ -142,3 +142,52 @@ TEST_F(Collector, StringArrayReleasesEveryElementOnce) {
   EXPECT_EQ(kept.GetRep()->refs, 1);
 }
 }  // namespace
+
+namespace {
+
+struct Holder : Object {
+  Small* m_held;
+  explicit Holder(Small* held) : m_held(held) {}
+  void mark() override { gc_queue(m_held); }
+};
+
+}  // namespace
+
+// An object allocated while another's new-expression is under way (its constructor argument) must leave
+// the outer object its own block size, or the outer one is never counted and its block never reused.
+TEST_F(Collector, AnObjectMadeInsideAnothersNewExpressionKeepsBothSizes) {
+  const int before = gc_alloced_bytes;
+  Holder* outer = new Holder(new Small);
+  EXPECT_EQ(outer->gc_size(), int((sizeof(Holder) + 7) & ~size_t(7)));
+  EXPECT_EQ(outer->m_held->gc_size(), int((sizeof(Small) + 7) & ~size_t(7)));
+  EXPECT_EQ(gc_alloced_bytes - before, outer->gc_size() + outer->m_held->gc_size());
+  EXPECT_STREQ(gc_check_heap(), "");
+}
+
+// A step marks in proportion to what was allocated since the cycle began: new + (allocated - new) x new
+// / 8 MiB bytes, rounded up to whole objects; the rest of the live heap waits for later steps.
+TEST_F(Collector, AStepMarksInProportionToTheNewAllocation) {
+  for (int i = 0; i < 20000; ++i) {
+    Node* n = new Node;
+    n->m_next = root;
+    root = n;
+  }
+  gc_queue(root);  // the root's write barrier
+  finish_cycle();  // the chain survives: the live heap of the next cycle, with only its head queued
+  const int64_t live = gc_alloced_bytes;
+  const int nodeSize = root->gc_size();
+  ASSERT_EQ(gc_marked_bytes, 0);
+  const int fresh[] = {4096, 8192};  // small objects since the cycle began, in two rounds
+  int made = 0;
+  for (int count : fresh) {
+    SCOPED_TRACE(count);
+    for (; made < count; ++made) new Small;
+    const int64_t created = gc_new_bytes;
+    ASSERT_EQ(created, int64_t(made) * int64_t((sizeof(Small) + 7) & ~size_t(7)));
+    gc_collect_step(nullptr);
+    const int64_t target = created + (live * created) / 0x800000;
+    EXPECT_GE(gc_marked_bytes, target);
+    EXPECT_LT(gc_marked_bytes, target + nodeSize) << "marking stops once the target is reached";
+    EXPECT_LT(gc_marked_bytes, live) << "most of the chain is left for later steps";
+  }
+}
