@@ -9,9 +9,7 @@ new_case
 
 state make opt5=2 last2=2201,2202,2203,2204,2205,2206,2207,2208,2209,2210 > .trazelstate
 journal="$CASE_DIR/session.journal"
-export VX_RECORD="$journal"
-start_game
-unset VX_RECORD
+start_recorded_game "$journal"
 wait_window
 wait_title
 

@@ -49,6 +49,8 @@ start_game() {
   "$GAME" >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt" &
   GAME_PID=$!
 }
+# Starts the game recording its session into the journal $1 (only the game sees VX_RECORD).
+start_recorded_game() { VX_RECORD="$1" start_game; }
 
 # Waits for the game's window and stores its id in WIN.
 wait_window() {

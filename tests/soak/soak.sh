@@ -26,9 +26,7 @@ new_case
 printf '[general]\ndrivers=null\n' > "$CASE_DIR/alsoft.conf"   # a long capture would only fill the disk
 export VX_STATS=1
 journal="$CASE_DIR/session.journal"
-export VX_RECORD="$journal"
-start_game
-unset VX_RECORD
+start_recorded_game "$journal"
 wait_window
 wait_title
 
