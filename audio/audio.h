@@ -43,12 +43,15 @@ class gxtkAudio : public gc_object {
   // Buffers of discarded or collected samples, waiting until no source holds them.
   std::vector<gxtkALuint> discarded;
   bool live = false;  // a context is current: OpenAL calls reach a device
+  // The tune decoded last and its path: starting the same tune again plays it from memory.
+  gxtkSample* music = nullptr;
+  String musicPath;
 
   static gxtkAudio* audio;
 
   // Opens the default device (or a generic fall-back), prints "opening openal device" and any failure.
   gxtkAudio();
-  // Keeps alive every sample that is still sounding on a channel.
+  // Keeps alive every sample that is still sounding on a channel, and the decoded tune.
   void mark() override;
 
   // Pauses what is audibly playing; channels the game paused itself are left alone.
@@ -70,7 +73,8 @@ class gxtkAudio : public gc_object {
   virtual void SetPan(int channel, float pan);
   // Playback speed and pitch; 1 is normal.
   virtual void SetRate(int channel, float rate);
-  // Decodes the whole file and plays it on the music channel; -1 when it could not be loaded.
+  // Plays the whole tune on the music channel, decoding the file unless it is the tune decoded last;
+  // -1 when it could not be loaded.
   virtual int PlayMusic(String path, int flags);
   virtual void StopMusic();
   virtual void PauseMusic();

@@ -1,5 +1,5 @@
 // The device's channels on OpenAL: lazily created sources, playing, stopping, pausing, the channel state,
-// volume, pan and rate, and music as a whole sample on the last channel.
+// volume, pan and rate, and music as a whole sample on the last channel, kept decoded for the next start.
 #include <cmath>
 
 #include <AL/al.h>
@@ -112,9 +112,13 @@ void gxtkAudio::SetRate(int channel, float rate) {
 
 int gxtkAudio::PlayMusic(String path, int flags) {
   StopChannel(kMusicChannel);
-  gxtkSample* sample = LoadSample(path);
-  if (!sample) return -1;
-  PlaySample(sample, kMusicChannel, flags);
+  // Each new game starts the same tune: decoding the whole file again would stall that update.
+  if (!music || !music->buffer || path != musicPath) {
+    gc_assign(music, LoadSample(path));
+    musicPath = music ? path : String();
+  }
+  if (!music) return -1;
+  PlaySample(music, kMusicChannel, flags);
   return 0;
 }
 

@@ -33,6 +33,7 @@ gxtkAudio::gxtkAudio() {
 }
 
 void gxtkAudio::mark() {
+  gc_mark(music);
   if (!live) return;
   for (gxtkChannel& chan : channels) {
     if (chan.state == 0 || !chan.sample) continue;

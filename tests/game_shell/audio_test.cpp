@@ -100,3 +100,27 @@ TEST_F(GameAudioTest, MusicPausesWhileTheGameIsPaused) {
   h->Update();
   EXPECT_EQ(rt_audio_device->MusicState(), 1);
 }
+
+TEST_F(GameAudioTest, EachNewGameStartsTheTuneDecodedOnceFromTheStartAndLooping) {
+  const std::string tune = "trazel://data/sfx/Linoleum.ogg";
+  for (int game = 0; game < 3; ++game) {
+    SCOPED_TRACE(game);
+    h->host->paths.clear();
+    app->m_GameMode = 11;
+    h->Frame();
+    ASSERT_EQ(app->m_GameMode, 10);
+    EXPECT_EQ(h->host->Asked(tune), game == 0) << "only the first game reads and decodes the file";
+    ASSERT_EQ(rt_audio_device->MusicState(), 1);
+    ALint looping = 0, offset = -1;
+    alGetSourcei(Channel(gxtkAudio::kMusicChannel).source, AL_LOOPING, &looping);
+    alGetSourcei(Channel(gxtkAudio::kMusicChannel).source, AL_SAMPLE_OFFSET, &offset);
+    EXPECT_EQ(looping, AL_TRUE);
+    EXPECT_LT(offset, 44100) << "the tune starts from its beginning";
+    app->m_GameMode = 1;
+    app->p_StopTune();
+    gc_collect_step(nullptr);  // the stopped tune is no longer held by its channel
+  }
+  // Another tune replaces the kept one.
+  app->p_PlayTune(String("-1"), 1);
+  EXPECT_FALSE(h->host->Asked("trazel://data/sfx/-1.ogg"));
+}

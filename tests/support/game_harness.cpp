@@ -157,7 +157,8 @@ gxtkAudio*& SharedAudio() {
   return audio;
 }
 
-// Stops every channel and lets go of its sample, so nothing of a finished game stays playing or held.
+// Stops every channel and lets go of its sample and of the kept tune, so nothing of a finished game stays
+// playing or held.
 void SilenceChannels(gxtkAudio* audio) {
   for (int c = 0; c < gxtkAudio::kChannels; ++c) {
     gxtkChannel& chan = audio->channels[c];
@@ -169,6 +170,9 @@ void SilenceChannels(gxtkAudio* audio) {
     chan.state = 0;
     chan.flags = 0;
   }
+  // A new game's device has decoded no tune yet.
+  audio->music = nullptr;
+  audio->musicPath = String();
 }
 
 // The program's roots, and the shared audio device while no game holds it.
