@@ -1,5 +1,5 @@
 // The device's channels on OpenAL: lazily created sources, playing, stopping, pausing, the channel state,
-// volume, pan and rate, and music as a whole sample on the last channel, kept decoded for the next start.
+// volume, pan and rate.
 #include <cmath>
 
 #include <AL/al.h>
@@ -109,21 +109,3 @@ void gxtkAudio::SetRate(int channel, float rate) {
   if (!chan) return;
   if (gxtkALuint src = chan->AL_Source()) alSourcef(src, AL_PITCH, rate);
 }
-
-int gxtkAudio::PlayMusic(String path, int flags) {
-  StopChannel(kMusicChannel);
-  // Each new game starts the same tune: decoding the whole file again would stall that update.
-  if (!music || !music->buffer || path != musicPath) {
-    gc_assign(music, LoadSample(path));
-    musicPath = music ? path : String();
-  }
-  if (!music) return -1;
-  PlaySample(music, kMusicChannel, flags);
-  return 0;
-}
-
-void gxtkAudio::StopMusic() { StopChannel(kMusicChannel); }
-void gxtkAudio::PauseMusic() { PauseChannel(kMusicChannel); }
-void gxtkAudio::ResumeMusic() { ResumeChannel(kMusicChannel); }
-int gxtkAudio::MusicState() { return ChannelState(kMusicChannel); }
-void gxtkAudio::SetMusicVolume(float volume) { SetVolume(kMusicChannel, volume); }

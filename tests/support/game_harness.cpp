@@ -14,6 +14,7 @@
 
 #include "app/app.h"
 #include "audio/audio.h"
+#include "audio/music_decoder.h"
 #include "graphics/graphics.h"
 #include "host/glfw2.h"
 #include "input/input.h"
@@ -171,6 +172,8 @@ void SilenceChannels(gxtkAudio* audio) {
     chan.flags = 0;
   }
   // A new game's device has decoded no tune yet.
+  audio->musicDecoder.reset();
+  audio->musicStart = 0;
   audio->music = nullptr;
   audio->musicPath = String();
 }
