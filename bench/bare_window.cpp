@@ -2,14 +2,17 @@
 // game opens its own (GLFW 3, an OpenGL 1.x context), with the OpenAL device open, that clears and swaps
 // 60 times a second until it is closed or F4 is pressed. Whatever the game's process costs beyond this
 // program is the game's own share.
-// It writes "first-frame <seconds>" (CLOCK_MONOTONIC, after the first swap) to the file named by
-// VX_FIRST_FRAME_FILE when that is set, so a script can time its cold start the same way as the game's.
+// With --first-frame it writes the CLOCK_MONOTONIC time (seconds) at which its first frame is drawn, just
+// before the swap that shows it, on descriptor 3 and ends: bench_startup times the game's cold start to
+// the same moment.
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <GLFW/glfw3.h>
 
+#include <unistd.h>
+
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 namespace {
@@ -20,22 +23,10 @@ double MonotonicSeconds() {
   return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
 }
 
-void NoteFirstFrame() {
-  const char* path = std::getenv("VX_FIRST_FRAME_FILE");
-  if (!path) return;
-  if (FILE* f = std::fopen(path, "w")) {
-    std::fprintf(f, "first-frame %.6f\n", MonotonicSeconds());
-    std::fclose(f);
-  }
-}
-
 }  // namespace
 
-int main() {
-  ALCdevice* device = alcOpenDevice(nullptr);
-  ALCcontext* context = device ? alcCreateContext(device, nullptr) : nullptr;
-  if (context) alcMakeContextCurrent(context);
-
+int main(int argc, char** argv) {
+  const bool firstFrameOnly = argc > 1 && std::strcmp(argv[1], "--first-frame") == 0;
   if (!glfwInit()) return 1;
   // The game's window: a compatibility context, 8 bits per colour, no alpha, depth or stencil.
   glfwWindowHint(GLFW_RED_BITS, 8);
@@ -47,18 +38,22 @@ int main() {
   GLFWwindow* window = glfwCreateWindow(640, 480, "Vextrallis baseline", nullptr, nullptr);
   if (!window) return 1;
   glfwMakeContextCurrent(window);
+  // The sound device opens after the window, as in the game.
+  ALCdevice* device = alcOpenDevice(nullptr);
+  ALCcontext* context = device ? alcCreateContext(device, nullptr) : nullptr;
+  if (context) alcMakeContextCurrent(context);
 
   const double period = 1.0 / 60.0;
   double next = glfwGetTime();
-  bool first = true;
   while (!glfwWindowShouldClose(window) && glfwGetKey(window, GLFW_KEY_F4) != GLFW_PRESS) {
     glClearColor(0.0f, 0.0f, 0.16f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    glfwSwapBuffers(window);
-    if (first) {
-      NoteFirstFrame();
-      first = false;
+    if (firstFrameOnly) {
+      dprintf(3, "%.6f\n", MonotonicSeconds());
+      glfwSwapBuffers(window);
+      _exit(0);  // as the timed game child ends: no clean-up
     }
+    glfwSwapBuffers(window);
     glfwPollEvents();
     next += period;
     double now = glfwGetTime();
