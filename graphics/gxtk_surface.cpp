@@ -20,6 +20,12 @@ int PowerOfTwoAtLeast(int n) {
   return p;
 }
 
+// Errors left over from earlier calls must not be taken for a rejection of the next size tried.
+void ClearGlErrors() {
+  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+  }
+}
+
 }  // namespace
 
 gxtkSurface::~gxtkSurface() { Discard(); }
@@ -128,8 +134,7 @@ void gxtkSurface::Prepare() {
   texHeight = height;
   bool rejected = rejectNonPowerOfTwo && !(IsPowerOfTwo(width) && IsPowerOfTwo(height));
   if (!rejected) {
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-    }
+    ClearGlErrors();
     glTexImage2D(GL_PROXY_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, nullptr);
     GLint took = 0;
     glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &took);
@@ -158,9 +163,7 @@ void gxtkSurface::FillTexture(int w, int h) {
   storagePending = false;
   texWidth = w;
   texHeight = h;
-  // Errors left over from earlier calls must not be taken for a rejection of this size.
-  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-  }
+  ClearGlErrors();
   bool rejected = rejectNonPowerOfTwo && !(IsPowerOfTwo(texWidth) && IsPowerOfTwo(texHeight));
   if (!rejected) {
     glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
