@@ -1,6 +1,7 @@
 // The audio layer's public face: the OpenAL device with 33 channels (0..31 effects, 32 music), samples
 // held in OpenAL buffers, and the rt_audio_ functions and c_Sound that the game plays sounds through.
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "runtime/runtime.h"
@@ -8,6 +9,7 @@
 typedef unsigned int gxtkALuint;  // an OpenAL source or buffer name (ALuint)
 
 class gxtkSample;
+class gxtkMusicDecoder;
 
 // One channel of the device: a plain record, not a collected object.
 struct gxtkChannel {
@@ -43,12 +45,22 @@ class gxtkAudio : public gc_object {
   // Buffers of discarded or collected samples, waiting until no source holds them.
   std::vector<gxtkALuint> discarded;
   bool live = false;  // a context is current: OpenAL calls reach a device
+  // The tune decoded last and its path: starting the same tune again plays it from memory.
+  gxtkSample* music = nullptr;
+  String musicPath;
+  // The tune at musicPath while a worker thread decodes it; null otherwise.
+  std::unique_ptr<gxtkMusicDecoder> musicDecoder;
+  int musicStart = 0;  // while decoding: 1 start it playing when decoded, 2 start it paused, 0 not at all
+  int musicFlags = 0;  // the flags it is to start with
+  bool suspended = false;  // between Suspend and Resume
+
+  ~gxtkAudio() override;
 
   static gxtkAudio* audio;
 
   // Opens the default device (or a generic fall-back), prints "opening openal device" and any failure.
   gxtkAudio();
-  // Keeps alive every sample that is still sounding on a channel.
+  // Keeps alive every sample that is still sounding on a channel, and the decoded tune.
   void mark() override;
 
   // Pauses what is audibly playing; channels the game paused itself are left alone.
@@ -58,6 +70,8 @@ class gxtkAudio : public gc_object {
   // The whole file decoded into a new sample, or null.
   virtual gxtkSample* LoadSample(String path);
   virtual bool LoadSample__UNSAFE__(gxtkSample* sample, String path);
+  // Puts decoded PCM into the sample's new buffer and frees it; false when OpenAL cannot take it.
+  bool FillSample(gxtkSample* sample, unsigned char* data, int length, int channels, int format, int hertz);
   // Starts `sample` on `channel`, cutting off what played there; 0, or -1 when no source could be had.
   virtual int PlaySample(gxtkSample* sample, int channel, int flags);
   virtual void StopChannel(int channel);
@@ -70,7 +84,9 @@ class gxtkAudio : public gc_object {
   virtual void SetPan(int channel, float pan);
   // Playback speed and pitch; 1 is normal.
   virtual void SetRate(int channel, float rate);
-  // Decodes the whole file and plays it on the music channel; -1 when it could not be loaded.
+  // Plays the whole tune on the music channel. The tune decoded last plays at once; another is decoded
+  // on a worker thread and starts when it is ready (the music functions below pick it up, and until then
+  // pausing, resuming and stopping apply to that start). -1 when the file cannot be opened.
   virtual int PlayMusic(String path, int flags);
   virtual void StopMusic();
   virtual void PauseMusic();
@@ -80,6 +96,9 @@ class gxtkAudio : public gc_object {
 
   // Deletes the discarded buffers that no source holds any more (run at every PlaySample).
   void FlushDiscarded();
+  // Takes a finished decode of the tune into `music` and starts it as asked since; nothing when no
+  // decode has finished.
+  void FinishMusicDecode();
 };
 
 // A sound as the game holds it; m_sample is null for an empty sound.

@@ -1,5 +1,5 @@
 // The device's channels on OpenAL: lazily created sources, playing, stopping, pausing, the channel state,
-// volume, pan and rate, and music as a whole sample on the last channel.
+// volume, pan and rate.
 #include <cmath>
 
 #include <AL/al.h>
@@ -109,17 +109,3 @@ void gxtkAudio::SetRate(int channel, float rate) {
   if (!chan) return;
   if (gxtkALuint src = chan->AL_Source()) alSourcef(src, AL_PITCH, rate);
 }
-
-int gxtkAudio::PlayMusic(String path, int flags) {
-  StopChannel(kMusicChannel);
-  gxtkSample* sample = LoadSample(path);
-  if (!sample) return -1;
-  PlaySample(sample, kMusicChannel, flags);
-  return 0;
-}
-
-void gxtkAudio::StopMusic() { StopChannel(kMusicChannel); }
-void gxtkAudio::PauseMusic() { PauseChannel(kMusicChannel); }
-void gxtkAudio::ResumeMusic() { ResumeChannel(kMusicChannel); }
-int gxtkAudio::MusicState() { return ChannelState(kMusicChannel); }
-void gxtkAudio::SetMusicVolume(float volume) { SetVolume(kMusicChannel, volume); }

@@ -4,6 +4,7 @@
 #include <AL/alc.h>
 
 #include "audio/audio.h"
+#include "audio/music_decoder.h"  // the member decoder, destroyed if construction fails
 
 gxtkAudio* gxtkAudio::audio = nullptr;
 
@@ -33,6 +34,7 @@ gxtkAudio::gxtkAudio() {
 }
 
 void gxtkAudio::mark() {
+  gc_mark(music);
   if (!live) return;
   for (gxtkChannel& chan : channels) {
     if (chan.state == 0 || !chan.sample) continue;
@@ -43,6 +45,8 @@ void gxtkAudio::mark() {
 }
 
 void gxtkAudio::Suspend() {
+  suspended = true;
+  FinishMusicDecode();
   if (!live) return;
   for (gxtkChannel& chan : channels) {
     if (chan.state != 1) continue;
@@ -53,6 +57,8 @@ void gxtkAudio::Suspend() {
 }
 
 void gxtkAudio::Resume() {
+  suspended = false;
+  FinishMusicDecode();
   if (!live) return;
   for (gxtkChannel& chan : channels) {
     if (chan.state != 1) continue;

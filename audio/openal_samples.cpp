@@ -24,14 +24,18 @@ bool gxtkAudio::LoadSample__UNSAFE__(gxtkSample* sample, String path) {
   if (!RtGame::_game) return false;
   int length = 0, channels = 0, format = 0, hertz = 0;
   unsigned char* data = RtGame::_game->LoadAudioData(path, &length, &channels, &format, &hertz);
-  if (!data) return false;
+  return data && FillSample(sample, data, length, channels, format, hertz);
+}
+
+bool gxtkAudio::FillSample(gxtkSample* sample, unsigned char* data, int length, int channels, int format,
+                           int hertz) {
   ALenum alFormat = 0;
   if (format == 1 && channels == 1) alFormat = AL_FORMAT_MONO8;
   else if (format == 1 && channels == 2) alFormat = AL_FORMAT_STEREO8;
   else if (format == 2 && channels == 1) alFormat = AL_FORMAT_MONO16;
   else if (format == 2 && channels == 2) alFormat = AL_FORMAT_STEREO16;
   bool ok = false;
-  if (live) {
+  if (live && data) {
     alGetError();
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);

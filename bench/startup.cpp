@@ -2,7 +2,9 @@
 // the first frame of the title menu, median of several runs. Each run is a fresh process (this program
 // started again with --child) that goes through the program's own start-up (GLFW, window, collector,
 // globals, the game's creation and loader) and reports the moments on a pipe; the parent measures from
-// just before it starts the process. Needs an X display (Xvfb is fine). Usage: bench_startup [runs].
+// just before it starts the process. Needs an X display (Xvfb is fine).
+// Usage: bench_startup [runs [--baseline program]]; the baseline (vx_bare_window) runs after each game run
+// and reports its own first frame, and the medians are compared as a ratio.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -86,6 +88,43 @@ double Median(std::vector<double> v) {
   return v.empty() ? 0.0 : v[v.size() / 2];
 }
 
+
+// Starts `argv` as a new process with descriptor 3 on a pipe and reads the numbers it writes there; the
+// times it reports, less the moment just before the start. Empty when it reported fewer than `want`.
+std::vector<double> Spawn(const std::string& path, std::vector<const char*> args, size_t want) {
+  int fd[2];
+  if (pipe(fd) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addclose(&actions, fd[0]);
+  posix_spawn_file_actions_adddup2(&actions, fd[1], 3);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> childArgv;
+  childArgv.push_back(const_cast<char*>(path.c_str()));
+  for (const char* a : args) childArgv.push_back(const_cast<char*>(a));
+  childArgv.push_back(nullptr);
+  double t0 = Now();
+  pid_t pid;
+  int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, childArgv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fd[1]);
+  if (spawned != 0) {
+    close(fd[0]);
+    return {};
+  }
+  char buf[128] = {0};
+  ssize_t got = read(fd[0], buf, sizeof buf - 1);
+  close(fd[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  std::vector<double> out;
+  const char* p = buf;
+  char* end = nullptr;
+  for (double v; got > 0 && (v = std::strtod(p, &end), end != p); p = end) out.push_back(v - t0);
+  if (out.size() < want) return {};
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,37 +143,38 @@ int main(int argc, char** argv) {
   }
   setenv("ALSOFT_DRIVERS", "null", 0);
   int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+  // With a baseline program (the bare window, bench/bare_window.cpp), each run of the game is followed by
+  // one of the baseline, so that both see the same load on the machine.
+  std::string baseline = argc > 3 && !std::strcmp(argv[2], "--baseline") ? argv[3] : "";
 
-  std::vector<double> first, title;
+  std::vector<double> first, title, bare;
   for (int i = 0; i < runs; ++i) {
-    int fd[2];
-    if (pipe(fd) != 0) return 1;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fd[0]);
-    posix_spawn_file_actions_adddup2(&actions, fd[1], 3);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    char* childArgv[] = {const_cast<char*>(self.c_str()), const_cast<char*>("--child"), nullptr};
-    double t0 = Now();
-    pid_t pid;
-    if (posix_spawn(&pid, self.c_str(), &actions, nullptr, childArgv, environ) != 0) return 1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(fd[1]);
-    char buf[128] = {0};
-    ssize_t got = read(fd[0], buf, sizeof buf - 1);
-    close(fd[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    double a = 0, b = 0;
-    if (got <= 0 || std::sscanf(buf, "%lf %lf", &a, &b) != 2 || a == 0.0 || b == 0.0) {
-      std::fprintf(stderr, "run %d: the child reported nothing (status %d)\n", i, status);
+    std::vector<double> game = Spawn(self, {"--child"}, 2);
+    if (game.empty() || game[0] <= 0 || game[1] <= 0) {
+      std::fprintf(stderr, "run %d: the child reported nothing\n", i);
       return 1;
     }
-    first.push_back(a - t0);
-    title.push_back(b - t0);
-    std::printf("run %d: first frame %.1f ms, title menu %.1f ms\n", i, (a - t0) * 1e3, (b - t0) * 1e3);
+    first.push_back(game[0]);
+    title.push_back(game[1]);
+    std::printf("run %d: first frame %.1f ms, title menu %.1f ms", i, game[0] * 1e3, game[1] * 1e3);
+    if (!baseline.empty()) {
+      // A baseline start that reports nothing (seldom, on a loaded X server) is tried again.
+      std::vector<double> b;
+      for (int attempt = 0; attempt < 3 && b.empty(); ++attempt) b = Spawn(baseline, {"--first-frame"}, 1);
+      if (b.empty()) {
+        std::fprintf(stderr, "\nrun %d: the baseline reported nothing\n", i);
+        return 1;
+      }
+      bare.push_back(b[0]);
+      std::printf(", baseline first frame %.1f ms", b[0] * 1e3);
+    }
+    std::printf("\n");
   }
   std::printf("cold start, median of %d runs: first frame %.1f ms, title menu %.1f ms\n", runs,
               Median(first) * 1e3, Median(title) * 1e3);
+  if (!bare.empty()) {
+    std::printf("first frame: game %.1f ms, baseline %.1f ms, ratio %.2f\n", Median(first) * 1e3,
+                Median(bare) * 1e3, Median(first) / Median(bare));
+  }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "game/timing.h"
 #include "input/input.h"
 #include "net/async_event.h"
+#include "runtime/zero_fill.h"
 
 namespace {
 
@@ -266,7 +267,8 @@ int c_MyApp::p_ResetObj() {
 }
 
 int c_MyApp::p_ResetGrid() {
-  std::memset(m_Grid.Data(), 0, sizeof(float) * size_t(m_Grid.Length()));
+  // Nothing reads the grid: zeroing it hands its pages back rather than writing 20 MB of zeros.
+  rt_zero_fill(m_Grid.Data(), sizeof(float) * size_t(m_Grid.Length()));
   return 0;
 }
 

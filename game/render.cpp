@@ -4,6 +4,13 @@
 #include "game/timing.h"
 #include "host/journal.h"
 
+namespace {
+
+// A colour channel as the renderer stores it for a drawn colour: truncated to a whole value in 0..255.
+float ColourByte(float v) { return v > 0.0f ? (v < 255.0f ? float(int(v)) : 255.0f) : 0.0f; }
+
+}  // namespace
+
 int c_MyApp::p_OnRender() {
   rt_Quorva_Tick(rt_app_Millisecs(), m_RenderLastMs, m_RenderFps, m_RenderFpsAvg);
 
@@ -13,7 +20,14 @@ int c_MyApp::p_OnRender() {
   // An alpha below 1 lets the previous frame show through: the menus' fading trails.
   rt_graphics_SetColor(m_ClsR, m_ClsG, m_ClsB);
   rt_graphics_SetAlpha(m_ClsA);
-  rt_graphics_DrawRect(-1.0f, -1.0f, float(W + 2), float(H + 2));
+  if (m_ClsA == 1.0f && rt_graphics_device) {
+    // Opaque, the covering rectangle gives every pixel the clear colour (the frame starts with no
+    // transform and normal blending), which clearing the frame buffer does without drawing anything:
+    // no rasterising, and no shader to build before the first frame can show.
+    rt_graphics_device->Cls(ColourByte(m_ClsR), ColourByte(m_ClsG), ColourByte(m_ClsB));
+  } else {
+    rt_graphics_DrawRect(-1.0f, -1.0f, float(W + 2), float(H + 2));
+  }
   rt_graphics_SetColor(255.0f, 255.0f, 255.0f);
   rt_graphics_SetAlpha(1.0f);
 

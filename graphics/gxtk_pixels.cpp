@@ -32,7 +32,7 @@ gxtkSurface* gxtkGraphics::CreateSurface(int w, int h) {
   surface->height = h > 0 ? h : 0;
   surface->depth = 4;
   surface->format = GL_RGBA;
-  surface->Bind();
+  surface->Prepare();
   return surface;
 }
 

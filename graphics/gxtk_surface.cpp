@@ -1,5 +1,5 @@
 // Surface pixels and their texture: premultiplication, lazy texture creation with the power-of-two
-// fallback, partial updates and release.
+// fallback (a blank surface's storage waits for its first use), partial updates and release.
 #include "graphics/gxtk_surface.h"
 
 #include <GL/gl.h>
@@ -20,6 +20,12 @@ int PowerOfTwoAtLeast(int n) {
   return p;
 }
 
+// Errors left over from earlier calls must not be taken for a rejection of the next size tried.
+void ClearGlErrors() {
+  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+  }
+}
+
 }  // namespace
 
 gxtkSurface::~gxtkSurface() { Discard(); }
@@ -29,6 +35,7 @@ int gxtkSurface::Discard() {
     glDeleteTextures(1, &texture);
     texture = 0;
     seq = -1;
+    storagePending = false;
   }
   free(pixels);
   pixels = nullptr;
@@ -92,6 +99,10 @@ void gxtkSurface::SetSubData(int x, int y, int w, int h, const unsigned* src, in
     }
   }
   if (seq != glfwGraphicsSeq) return;  // no live texture: the next Bind uploads everything
+  if (storagePending) {
+    Bind();  // the first write gives the texture its storage and uploads everything
+    return;
+  }
   glBindTexture(GL_TEXTURE_2D, texture);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   if (w == width) {
@@ -106,10 +117,39 @@ void gxtkSurface::SetSubData(int x, int y, int w, int h, const unsigned* src, in
 
 void gxtkSurface::Bind() {
   if (glfwGraphicsSeq == 0) return;
-  if (seq == glfwGraphicsSeq) {
-    glBindTexture(GL_TEXTURE_2D, texture);
+  if (seq != glfwGraphicsSeq) {
+    NameTexture();
+    FillTexture(width, height);
     return;
   }
+  glBindTexture(GL_TEXTURE_2D, texture);
+  if (storagePending) FillTexture(texWidth, texHeight);
+}
+
+void gxtkSurface::Prepare() {
+  if (glfwGraphicsSeq == 0 || seq == glfwGraphicsSeq) return;
+  NameTexture();
+  // Whether the implementation takes this size is asked of the proxy texture, which allocates nothing.
+  texWidth = width;
+  texHeight = height;
+  bool rejected = rejectNonPowerOfTwo && !(IsPowerOfTwo(width) && IsPowerOfTwo(height));
+  if (!rejected) {
+    ClearGlErrors();
+    glTexImage2D(GL_PROXY_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, nullptr);
+    GLint took = 0;
+    glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &took);
+    rejected = glGetError() != GL_NO_ERROR || took == 0;
+  }
+  if (rejected) {
+    texWidth = PowerOfTwoAtLeast(width);
+    texHeight = PowerOfTwoAtLeast(height);
+  }
+  uScale = texWidth > 0 ? 1.0f / float(texWidth) : 0.0f;
+  vScale = texHeight > 0 ? 1.0f / float(texHeight) : 0.0f;
+  storagePending = true;
+}
+
+void gxtkSurface::NameTexture() {
   seq = glfwGraphicsSeq;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
@@ -117,20 +157,22 @@ void gxtkSurface::Bind() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
 
-  // Errors left over from earlier calls must not be taken for a rejection of this size.
-  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-  }
-  int texWidth = width, texHeight = height;
-  bool rejected = rejectNonPowerOfTwo && !(IsPowerOfTwo(width) && IsPowerOfTwo(height));
+void gxtkSurface::FillTexture(int w, int h) {
+  storagePending = false;
+  texWidth = w;
+  texHeight = h;
+  ClearGlErrors();
+  bool rejected = rejectNonPowerOfTwo && !(IsPowerOfTwo(texWidth) && IsPowerOfTwo(texHeight));
   if (!rejected) {
-    glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
     rejected = glGetError() != GL_NO_ERROR;
   }
   if (rejected) {
     // Older implementations only take power-of-two sizes; the image then fills the texture's top left.
-    texWidth = PowerOfTwoAtLeast(width);
-    texHeight = PowerOfTwoAtLeast(height);
+    texWidth = PowerOfTwoAtLeast(texWidth);
+    texHeight = PowerOfTwoAtLeast(texHeight);
     glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
   }
   uScale = texWidth > 0 ? 1.0f / float(texWidth) : 0.0f;

@@ -12,6 +12,10 @@ class gxtkSurface : public gc_object {
   int seq = -1;           // glfwGraphicsSeq when the texture was made; -1: no texture
   unsigned texture = 0;   // GL texture name
   float uScale = 0, vScale = 0;  // 1 / texture size: the texture may be larger than the image
+  // The texture is named and sized but holds no storage yet (a blank surface nothing has used): a
+  // blank texture would take its whole size in memory without ever being read.
+  bool storagePending = false;
+  int texWidth = 0, texHeight = 0;  // size of the texture's storage (or of the storage to come)
 
   gxtkSurface() = default;
   ~gxtkSurface() override;
@@ -32,6 +36,15 @@ class gxtkSurface : public gc_object {
   // Binds the texture, (re)creating it from the retained pixels when the GL context is new.
   // Does nothing before the first window exists (glfwGraphicsSeq 0).
   void Bind();
+  // For a new blank surface: names the texture and settles its size and scales as Bind does, leaving
+  // its storage to the first Bind that draws with it or writes into it.
+  void Prepare();
+
+  // Generates the texture name in the current context, binds it and sets its sampling.
+  void NameTexture();
+  // Gives the bound texture storage of w x h (or the powers of two above when that size is refused)
+  // and uploads the retained pixels.
+  void FillTexture(int w, int h);
 
   // Test hook: when set, textures whose sides are not powers of two are treated as rejected by the
   // GL implementation, so the power-of-two fallback can be exercised on any driver.

@@ -41,6 +41,13 @@ struct RtGlfwVideoMode : Object {
 };
 
 // Host base class: complete but inert (no window). Not collected; lives until the process ends.
+// A sound file opened for decoding and the reader it needs.
+struct RtAudioFile {
+  enum Kind { None, Wav, Ogg };
+  FILE* file = nullptr;
+  Kind kind = None;
+};
+
 class RtGame {
  public:
   RtGame();
@@ -79,6 +86,12 @@ class RtGame {
   virtual unsigned char* LoadImageData(String path, int* width, int* height, int* depth);
   // Decoded 8- or 16-bit PCM (malloc'd, caller owns), or null.
   virtual unsigned char* LoadAudioData(String path, int* length, int* channels, int* format, int* hertz);
+  // LoadAudioData in two halves, so that the decoding can run on another thread: the file opened by
+  // its runtime path (file null when it cannot be opened or is of no known kind)...
+  virtual RtAudioFile OpenAudioFile(String path);
+  // ...and decoded and closed. This touches nothing of the runtime except the collector's atomic count
+  // of outside memory, so any thread may run it.
+  static unsigned char* DecodeAudioFile(RtAudioFile file, int* length, int* channels, int* format, int* hertz);
   [[noreturn]] virtual void Die(ThrowableObject* ex);
   virtual void gc_collect();
 

@@ -6,6 +6,7 @@
 
 #include "runtime/gc.h"
 #include "runtime/string.h"
+#include "runtime/zero_fill.h"
 
 namespace gc_detail {
 // Shading of one element when an array is marked: collected objects at once, other types not at all.
@@ -29,8 +30,14 @@ struct ArrayRep : gc_object {
 
   // data[0] is a real member, constructed and destroyed with the object; the elements after it live
   // in the extra bytes of the block and are constructed and destroyed here.
+  // Numbers, flags and pointers start as zero bytes, which a large array gets without its pages
+  // becoming resident; other element types are constructed one by one.
   explicit ArrayRep(int n) : length(n), data{} {
-    for (int i = 1; i < n; ++i) new (&data[i]) T();
+    if constexpr (std::is_arithmetic<T>::value || std::is_pointer<T>::value) {
+      if (n > 1) rt_zero_fill(&data[1], sizeof(T) * size_t(n - 1));
+    } else {
+      for (int i = 1; i < n; ++i) new (&data[i]) T();
+    }
   }
   explicit ArrayRep(static_tag t) : gc_object(t), length(0), data{} {}
   ~ArrayRep() override {

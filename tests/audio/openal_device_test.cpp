@@ -33,6 +33,14 @@ void WaitUntilEnded(int ch) {
   for (int i = 0; i < 300 && SourceState(ch) != AL_STOPPED; ++i) SleepMs(10);
 }
 
+// Waits (at most 3 s) until the worker has decoded the tune being started; the music functions take it.
+void WaitForTune(gxtkAudio* device) {
+  for (int i = 0; i < 300 && device->musicDecoder; ++i) {
+    SleepMs(10);
+    device->FinishMusicDecode();
+  }
+}
+
 // Objects the test holds on to, marked as roots during collections.
 std::vector<gc_object*> g_held;
 void MarkHeld() {
@@ -225,6 +233,7 @@ TEST_F(OpenAL, CollectedSampleBufferIsDeletedOnceDetached) {
 TEST_F(OpenAL, MusicIsAWholeSampleOnTheLastChannel) {
   ASSERT_EQ(device->PlayMusic(String(OggFixture().c_str()), 1), 0);
   EXPECT_EQ(device->MusicState(), 1);
+  WaitForTune(device);
   EXPECT_EQ(SourceState(32), AL_PLAYING);
   ALint looping = 0;
   alGetSourcei(device->channels[32].source, AL_LOOPING, &looping);
@@ -242,6 +251,45 @@ TEST_F(OpenAL, MusicIsAWholeSampleOnTheLastChannel) {
   EXPECT_EQ(device->MusicState(), 0);
   EXPECT_EQ(SourceState(32), AL_STOPPED);
   device->SetMusicVolume(1.0f);
+}
+
+TEST_F(OpenAL, ATuneDecodedMeanwhileStartsAsThePausesStopsAndSuspendsAskedBeforeSay) {
+  const String tune(OggFixture().c_str());
+  struct Case {
+    const char* name;
+    void (*meanwhile)(gxtkAudio*);
+    int state;  // MusicState once decoded
+    ALint al;   // the source's state once decoded
+  } cases[] = {
+      {"nothing", [](gxtkAudio*) {}, 1, AL_PLAYING},
+      {"paused", [](gxtkAudio* d) { d->PauseMusic(); }, 2, AL_PAUSED},
+      {"paused and resumed", [](gxtkAudio* d) { d->PauseMusic(); d->ResumeMusic(); }, 1, AL_PLAYING},
+      {"stopped", [](gxtkAudio* d) { d->StopMusic(); }, 0, AL_STOPPED},
+      {"suspended", [](gxtkAudio* d) { d->Suspend(); }, 1, AL_PAUSED},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    device->StopMusic();
+    gc_assign(device->music, static_cast<gxtkSample*>(nullptr));  // as if never decoded
+    device->musicPath = String();
+    ASSERT_EQ(device->PlayMusic(tune, 1), 0);
+    ASSERT_NE(device->musicDecoder, nullptr) << "a new tune is decoded off the main thread";
+    c.meanwhile(device);
+    WaitForTune(device);
+    EXPECT_EQ(device->MusicState(), c.state);
+    EXPECT_EQ(SourceState(32), c.al);
+    device->Resume();
+    device->ResumeMusic();
+    if (c.state != 0) {
+      EXPECT_EQ(SourceState(32), AL_PLAYING) << "a resume starts it";
+    }
+  }
+  // Started again, the decoded tune plays at once.
+  device->StopMusic();
+  ASSERT_EQ(device->PlayMusic(tune, 1), 0);
+  EXPECT_EQ(device->musicDecoder, nullptr);
+  EXPECT_EQ(SourceState(32), AL_PLAYING);
+  device->StopMusic();
 }
 
 TEST_F(OpenAL, ModuleFunctionsAndBadArguments) {

@@ -2,6 +2,9 @@
 // tune with its "-1" restart, and what each sound setting lets through.
 #include <AL/al.h>
 
+#include <chrono>
+#include <thread>
+
 #include "audio/audio.h"
 #include "game_fixture.h"
 
@@ -12,6 +15,13 @@ class GameAudioTest : public GameShellTest {
     app->m_NoteIdx = 0;  // as after a start without the jingle
   }
   gxtkChannel& Channel(int c) { return rt_audio_device->channels[c]; }
+  // Waits (at most 3 s) until the worker has decoded the tune being started and the device took it.
+  void WaitForTune() {
+    for (int i = 0; i < 300 && rt_audio_device->musicDecoder; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      rt_audio_device->FinishMusicDecode();
+    }
+  }
   bool Holds(int channel, int effect) { return Channel(channel).sample == app->m_Sounds[effect]->m_sample; }
   float SourceFloat(int channel, int param) {
     float v = -1;
@@ -66,6 +76,7 @@ TEST_F(GameAudioTest, TheSoundSettingDecidesWhatIsHeard) {
     app->p_PlayTune(String("Linoleum"), 1);
     EXPECT_EQ(app->m_TuneName, String("Linoleum")) << "the name is remembered either way";
     EXPECT_EQ(app->m_MusicOn, c.music ? 1 : 0);
+    WaitForTune();
     EXPECT_EQ(Channel(gxtkAudio::kMusicChannel).sample != nullptr && rt_audio_device->MusicState() == 1, c.music);
   }
 }
@@ -99,4 +110,30 @@ TEST_F(GameAudioTest, MusicPausesWhileTheGameIsPaused) {
   app->m_Paused = 0;
   h->Update();
   EXPECT_EQ(rt_audio_device->MusicState(), 1);
+}
+
+TEST_F(GameAudioTest, EachNewGameStartsTheTuneDecodedOnceFromTheStartAndLooping) {
+  const std::string tune = "trazel://data/sfx/Linoleum.ogg";
+  for (int game = 0; game < 3; ++game) {
+    SCOPED_TRACE(game);
+    h->host->paths.clear();
+    app->m_GameMode = 11;
+    h->Frame();
+    ASSERT_EQ(app->m_GameMode, 10);
+    EXPECT_EQ(h->host->Asked(tune), game == 0) << "only the first game reads and decodes the file";
+    EXPECT_EQ(rt_audio_device->musicDecoder != nullptr, game == 0) << "and does it off the main thread";
+    ASSERT_EQ(rt_audio_device->MusicState(), 1);
+    WaitForTune();
+    ALint looping = 0, offset = -1;
+    alGetSourcei(Channel(gxtkAudio::kMusicChannel).source, AL_LOOPING, &looping);
+    alGetSourcei(Channel(gxtkAudio::kMusicChannel).source, AL_SAMPLE_OFFSET, &offset);
+    EXPECT_EQ(looping, AL_TRUE);
+    EXPECT_LT(offset, 44100) << "the tune starts from its beginning";
+    app->m_GameMode = 1;
+    app->p_StopTune();
+    gc_collect_step(nullptr);  // the stopped tune is no longer held by its channel
+  }
+  // Another tune replaces the kept one.
+  app->p_PlayTune(String("-1"), 1);
+  EXPECT_FALSE(h->host->Asked("trazel://data/sfx/-1.ogg"));
 }

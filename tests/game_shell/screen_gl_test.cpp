@@ -112,3 +112,46 @@ TEST(ScreenGl, TheReplayDrawsRecordsWhereTheVirtualScreenPutsThem) {
   EXPECT_NEAR(glow[1], 128, 3);
   EXPECT_EQ(glow[2], 40);
 }
+
+TEST(ScreenGl, TheClearColourFillsTheWindowAsTheCoveringRectangleWould) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "no display";
+  GameHarnessOptions o;
+  o.realGl = true;
+  GameHarness h(o);
+  c_MyApp* app = h.app;
+  app->m_DrawCount = 0;
+  // The rectangle stores each channel truncated; an opaque clear must give the same bytes, including
+  // for the fractional colours of the background's easing.
+  struct Case {
+    float r, g, b, a;
+    unsigned char want[3];
+  } cases[] = {{10.7f, 40.2f, 200.9f, 1.0f, {10, 40, 200}},
+               {-3.0f, 254.99f, 300.0f, 1.0f, {0, 254, 255}},
+               {200.0f, 0.0f, 0.0f, 0.5f, {110, 20, 100}}};  // half over the previous (20, 40, 200)
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.r);
+    app->m_ClsR = c.r;
+    app->m_ClsG = c.g;
+    app->m_ClsB = c.b;
+    app->m_ClsA = c.a;
+    h.host->RenderGame();
+    Shot s = ReadBack(640, 480);
+    glfwSwapBuffers();
+    for (int at : {0, 320, 639}) {
+      const unsigned char* p = s.At(at, at * 479 / 639);
+      EXPECT_NEAR(p[0], c.want[0], c.a < 1 ? 1 : 0) << at;
+      EXPECT_NEAR(p[1], c.want[1], c.a < 1 ? 1 : 0) << at;
+      EXPECT_NEAR(p[2], c.want[2], c.a < 1 ? 1 : 0) << at;
+    }
+    if (c.a == 1.0f) {
+      // The next frame starts from what this one showed: keep (20, 40, 200) under the translucent case.
+      app->m_ClsR = 20;
+      app->m_ClsG = 40;
+      app->m_ClsB = 200;
+      h.host->RenderGame();
+      glfwSwapBuffers();
+      h.host->RenderGame();
+      glfwSwapBuffers();
+    }
+  }
+}

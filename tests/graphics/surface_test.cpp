@@ -69,6 +69,45 @@ TEST_F(SurfaceTest, RejectedSizeFallsBackToPowersOfTwoAndStillDrawsTheWholeImage
   EXPECT_RGB(Pixel(50, 60), 0, 0, 0);
 }
 
+// The width of the storage of the surface's texture; 0 while it has none.
+GLint StorageWidth(gxtkSurface* s) {
+  glBindTexture(GL_TEXTURE_2D, s->texture);
+  GLint w = -1;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+  return w;
+}
+
+TEST_F(SurfaceTest, ABlankSurfaceTakesTextureStorageOnlyOnceItIsDrawnOrWritten) {
+  // Drawn: a blank 2048 x 2048 surface (16 MB of texture) reserves nothing until then.
+  c_Image* drawn = rt_graphics_CreateImage(2048, 2048, 1, 0);
+  gxtkSurface* s = drawn->m_surface;
+  ASSERT_NE(s->texture, 0u);
+  EXPECT_EQ(StorageWidth(s), 0);
+  EXPECT_FLOAT_EQ(s->uScale, 1.0f / 2048) << "its scales are known before the first draw";
+  BeginFrame({0, 0, 255});
+  rt_graphics_DrawImage(drawn, 0, 0, 0);
+  EndFrame();
+  EXPECT_EQ(StorageWidth(s), 2048);
+  EXPECT_RGB(Pixel(5, 5), 0, 0, 255) << "a blank surface is transparent";
+
+  // Written: with sizes that must be powers of two, the first write makes the larger texture.
+  gxtkSurface::rejectNonPowerOfTwo = true;
+  c_Image* written = rt_graphics_CreateImage(100, 60, 1, 0);
+  s = written->m_surface;
+  EXPECT_EQ(StorageWidth(s), 0);
+  EXPECT_FLOAT_EQ(s->uScale, 1.0f / 128);
+  Array<int> pixels(4);
+  for (int i = 0; i < 4; ++i) pixels[i] = int(0xffff0000u);
+  g->WritePixels2(s, pixels, 0, 0, 2, 2, 0, 2);
+  gxtkSurface::rejectNonPowerOfTwo = false;
+  EXPECT_EQ(StorageWidth(s), 128);
+  BeginFrame();
+  rt_graphics_DrawImage(written, 0, 0, 0);
+  EndFrame();
+  EXPECT_RGB(Pixel(1, 1), 255, 0, 0);
+  EXPECT_RGB(Pixel(3, 3), 0, 0, 0);
+}
+
 TEST_F(SurfaceTest, DecodedPixelsKeepTheirChannelsAndArePremultiplied) {
   struct Case {
     int channels;

@@ -14,6 +14,7 @@
 
 #include "app/app.h"
 #include "audio/audio.h"
+#include "audio/music_decoder.h"
 #include "graphics/graphics.h"
 #include "host/glfw2.h"
 #include "input/input.h"
@@ -157,7 +158,8 @@ gxtkAudio*& SharedAudio() {
   return audio;
 }
 
-// Stops every channel and lets go of its sample, so nothing of a finished game stays playing or held.
+// Stops every channel and lets go of its sample and of the kept tune, so nothing of a finished game stays
+// playing or held.
 void SilenceChannels(gxtkAudio* audio) {
   for (int c = 0; c < gxtkAudio::kChannels; ++c) {
     gxtkChannel& chan = audio->channels[c];
@@ -169,6 +171,11 @@ void SilenceChannels(gxtkAudio* audio) {
     chan.state = 0;
     chan.flags = 0;
   }
+  // A new game's device has decoded no tune yet.
+  audio->musicDecoder.reset();
+  audio->musicStart = 0;
+  audio->music = nullptr;
+  audio->musicPath = String();
 }
 
 // The program's roots, and the shared audio device while no game holds it.
