@@ -8,29 +8,10 @@
 
 #include <cstdlib>
 
+#include "bench/support/alloc_count.h"
 #include "game/myapp.h"
 #include "runtime/gc.h"
 #include "support/game_harness.h"
-
-// Counts heap allocations of the main thread (the sound mixer's thread is not the game's).
-extern "C" void* __libc_malloc(size_t);
-extern "C" void* __libc_calloc(size_t, size_t);
-extern "C" void* __libc_realloc(void*, size_t);
-namespace {
-thread_local long t_allocations = 0;
-}
-extern "C" void* malloc(size_t n) {
-  ++t_allocations;
-  return __libc_malloc(n);
-}
-extern "C" void* calloc(size_t a, size_t b) {
-  ++t_allocations;
-  return __libc_calloc(a, b);
-}
-extern "C" void* realloc(void* p, size_t n) {
-  ++t_allocations;
-  return __libc_realloc(p, n);
-}
 
 namespace {
 
@@ -120,11 +101,11 @@ void BM_PlayAllocations(benchmark::State& state) {
   for (auto _ : state) {
     for (int i = 0; i < 600; ++i) {
       p.Steer();
-      long a0 = t_allocations;
+      long a0 = bench_ThreadAllocations();
       int32_t g0 = gc_new_bytes;
       p.h->Update();
       p.Render();
-      allocations += t_allocations - a0;
+      allocations += bench_ThreadAllocations() - a0;
       // A collection cycle resets the count; only growth within the frame counts.
       if (gc_new_bytes >= g0) gcBytes += gc_new_bytes - g0;
       ++frames;

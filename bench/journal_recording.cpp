@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/alloc_count.h"
 #include "game/myapp.h"
 #include "host/glfw2.h"
 #include "host/glfw2_null.h"
@@ -16,26 +17,6 @@
 #include "host/journal.h"
 #include "host/journal_writer.h"
 #include "support/game_harness.h"
-
-// Counts heap allocations of the main thread (the sound mixer's thread is not the game's).
-extern "C" void* __libc_malloc(size_t);
-extern "C" void* __libc_calloc(size_t, size_t);
-extern "C" void* __libc_realloc(void*, size_t);
-namespace {
-thread_local long t_allocations = 0;
-}
-extern "C" void* malloc(size_t n) {
-  ++t_allocations;
-  return __libc_malloc(n);
-}
-extern "C" void* calloc(size_t a, size_t b) {
-  ++t_allocations;
-  return __libc_calloc(a, b);
-}
-extern "C" void* realloc(void* p, size_t n) {
-  ++t_allocations;
-  return __libc_realloc(p, n);
-}
 
 namespace {
 
@@ -103,9 +84,9 @@ void BM_PlayFrame(benchmark::State& state) {
   const long bytes0 = p.JournalBytes();
   long allocations = 0, frames = 0;
   for (auto _ : state) {
-    const long a0 = t_allocations;
+    const long a0 = bench_ThreadAllocations();
     p.Frame();
-    allocations += t_allocations - a0;
+    allocations += bench_ThreadAllocations() - a0;
     ++frames;
   }
   p.writer.Flush();
@@ -124,7 +105,7 @@ void BM_BackendCallsOfAFrame(benchmark::State& state) {
   const bool recording = state.range(0) != 0;
   p.Record(recording);
   journal_ResetHash(false);  // the hash is measured on its own below
-  const long a0 = t_allocations;
+  const long a0 = bench_ThreadAllocations();
   for (auto _ : state) {
     for (int i = 0; i < 28; ++i) benchmark::DoNotOptimize(glfwGetTime());
     for (int i = 0; i < 20; ++i) benchmark::DoNotOptimize(glfwGetJoystickParam(i % 16, GLFW_PRESENT));
@@ -135,7 +116,7 @@ void BM_BackendCallsOfAFrame(benchmark::State& state) {
     glfwPollEvents();
     glfwSwapBuffers();
   }
-  state.counters["heap_allocations"] = double(t_allocations - a0);
+  state.counters["heap_allocations"] = double(bench_ThreadAllocations() - a0);
   p.Record(false);
 }
 BENCHMARK(BM_BackendCallsOfAFrame)->ArgName("recording")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
