@@ -10,10 +10,12 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Starts Xvfb on a free display and exports DISPLAY; the server ends with the case. The server picks the
 # display number itself (-displayfd), so cases running at the same time never share or kill one another's.
+# -noreset: without it the server resets whenever its last client leaves, and a game started again at
+# that moment cannot open the display.
 start_x() {
   local size=${1:-1024x768x24} numfile n
   numfile=$(mktemp /tmp/vx-e2e-display.XXXXXX)
-  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset 3>"$numfile" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     n=$(head -n1 "$numfile" 2>/dev/null || true)
