@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/support/alloc_count.h"
+#include "bench/support/busy_play.h"
 #include "game/myapp.h"
 #include "host/glfw2.h"
 #include "host/glfw2_null.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-const int kFire = 90, kUp = 38, kDown = 40;  // Z and the cursor keys
+const int kFire = 90;  // Z
 
 struct Play {
   GameHarness* h = nullptr;
@@ -48,21 +49,7 @@ struct Play {
 
   // One frame of the host's loop, with the ship kept alive and sweeping up and down.
   void Frame() {
-    c_MyApp* app = h->app;
-    if (frame % 90 == 0) {
-      h->KeyUp(kDown);
-      h->KeyDown(kUp);
-    } else if (frame % 90 == 45) {
-      h->KeyUp(kUp);
-      h->KeyDown(kDown);
-    }
-    for (int i = 0; i < 8; ++i) app->m_Lives[i] = 1;
-    app->m_GameOver = 0;
-    if (app->m_GameMode != 10 || app->m_Paused) {
-      app->m_Paused = 0;
-      h->StartGame(3);
-    }
-    ++frame;
+    bench_SteerBusyPlay(*h, frame++);
     h->host->RunFrame();
   }
 
