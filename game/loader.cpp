@@ -26,15 +26,20 @@ int c_MyApp::p_Reload() {
   m_ClsB = 0.0f;
   m_ClsA = 1.0f;
   p_ChooseLevel();
-  // The loading screen needs its logo and font at once.
-  p_LoadImg(93, String("common/ZOLKLogo"), 256, 256, 1, 1);
-  p_LoadFont(90, String("fonts/shadow_pelmar"), 7, 10);
+  // The loading screen's logo and font load with the loader's first step rather than here: the first
+  // frame is rendered before any update and shows only the clear, so it need not wait for them.
+  m_LoadScreenArt = 1;
   m_ReloadPending = 1;
   return 0;
 }
 
 int c_MyApp::p_Loader() {
   p_ChooseLevel();
+  if (m_LoadScreenArt == 1) {
+    p_LoadImg(93, String("common/ZOLKLogo"), 256, 256, 1, 1);
+    p_LoadFont(90, String("fonts/shadow_pelmar"), 7, 10);
+    m_LoadScreenArt = 0;
+  }
   switch (m_ReloadPending) {
     case 1:
       p_LoadImg(97, String("common/icons"), 32, 32, 16, 1);

@@ -35,6 +35,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   Array<c_Image*> m_Images;               // 100 image slots
   Array<int> m_ImageInfo;                 // 300: per slot s frame width 3s, height 3s+1, frame count 3s+2
   int m_ReloadPending = 0;                // loader step to run next; 0 idle
+  int m_LoadScreenArt = 0;                // 1 while the loading screen's logo and font wait for the loader
   int m_Difficulty = 0;                   // 1 Easy, 2 Normal, 3 Hard
   int m_Paused = 0;                       // 1 while the pause menu is up
   int m_I = 0;                            // shared loop counter

@@ -63,9 +63,25 @@ TEST(ProgramStart, TheRecordAfterConstructionAndCreate) {
   EXPECT_EQ(app->m_NoteSounds[7], 7);
   EXPECT_EQ(app->m_LastDevWidth, 640);
   EXPECT_EQ(app->m_ReloadPending, 1);
-  EXPECT_EQ(app->m_FontSlot, 90);
-  EXPECT_NE(app->m_Images[93], nullptr) << "the logo is there for the first loading screen";
   EXPECT_EQ(app->m_HttpRequest, nullptr) << "no start-up request in this configuration";
+}
+
+TEST(ProgramStart, TheLoadingScreenArtLoadsAfterTheFirstFrame) {
+  GameHarness h;
+  c_MyApp* app = h.app;
+  // Nothing is loaded before the first frame, which shows only the clear.
+  EXPECT_EQ(app->m_Images[93], nullptr);
+  EXPECT_EQ(app->m_Images[90], nullptr);
+  EXPECT_FALSE(h.host->Asked("trazel://data/common/ZOLKLogo.png"));
+  h.Render();
+  EXPECT_EQ(app->m_DrawCount, 0) << "the first frame replays no draw list";
+  // The first update loads the logo and font, and its loading screen draws with them.
+  h.Update();
+  EXPECT_NE(app->m_Images[93], nullptr);
+  EXPECT_NE(app->m_Images[90], nullptr);
+  EXPECT_EQ(app->m_FontSlot, 90);
+  EXPECT_EQ(app->m_ReloadPending, 2);
+  EXPECT_GT(app->m_DrawCount, 0);
 }
 
 TEST(ProgramStart, TheStartUpRequestPathCompletesOnceWhenSwitchedOn) {
