@@ -69,6 +69,7 @@ BENCHMARK(BM_PlayUpdate)->Unit(benchmark::kMicrosecond);
 
 void BM_PlayRender(benchmark::State& state) {
   Play& p = Shared();
+  const uint64_t flushes = rt_graphics_device->flushCount, calls = rt_graphics_device->drawCalls;
   for (auto _ : state) {
     state.PauseTiming();
     p.Steer();
@@ -76,8 +77,11 @@ void BM_PlayRender(benchmark::State& state) {
     state.ResumeTiming();
     p.Render();
   }
+  const double frames = double(state.iterations());
   state.counters["draw_records"] = p.h->app->m_DrawCount / 15;
   state.counters["real_gl"] = p.realGl ? 1 : 0;
+  state.counters["flushes/frame"] = double(rt_graphics_device->flushCount - flushes) / frames;
+  state.counters["drawcalls/frame"] = double(rt_graphics_device->drawCalls - calls) / frames;
 }
 BENCHMARK(BM_PlayRender)->Unit(benchmark::kMicrosecond);
 

@@ -21,11 +21,29 @@ int rt_graphics_SetMatrix2(Array<float> m) {
   return rt_graphics_SetMatrix(m[0], m[1], m[2], m[3], m[4], m[5]);
 }
 
+void ComposeMatrix(float m[6], float a, float b, float c, float d, float tx, float ty) {
+  const float a0 = m[0], b0 = m[1], c0 = m[2], d0 = m[3], tx0 = m[4], ty0 = m[5];
+  m[0] = a * a0 + b * c0;
+  m[1] = a * b0 + b * d0;
+  m[2] = c * a0 + d * c0;
+  m[3] = c * b0 + d * d0;
+  m[4] = tx * a0 + ty * c0 + tx0;
+  m[5] = tx * b0 + ty * d0 + ty0;
+}
+
+void RotationCosSin(float angle, float* cs, float* sn) {
+  const float theta = angle * 0.017453292f;
+  double s, c;
+  sincos(double(theta), &s, &c);  // one call for both, each as exact as cos and sin alone
+  *cs = float(c);
+  *sn = float(s);
+}
+
 int rt_graphics_Transform(float a, float b, float c, float d, float tx, float ty) {
   c_GraphicsContext* ctx = rt_graphics_context;
-  float a0 = ctx->m_a, b0 = ctx->m_b, c0 = ctx->m_c, d0 = ctx->m_d, tx0 = ctx->m_tx, ty0 = ctx->m_ty;
-  return rt_graphics_SetMatrix(a * a0 + b * c0, a * b0 + b * d0, c * a0 + d * c0, c * b0 + d * d0,
-                               tx * a0 + ty * c0 + tx0, tx * b0 + ty * d0 + ty0);
+  float m[6] = {ctx->m_a, ctx->m_b, ctx->m_c, ctx->m_d, ctx->m_tx, ctx->m_ty};
+  ComposeMatrix(m, a, b, c, d, tx, ty);
+  return rt_graphics_SetMatrix(m[0], m[1], m[2], m[3], m[4], m[5]);
 }
 
 int rt_graphics_Transform2(Array<float> m) {
@@ -36,9 +54,8 @@ int rt_graphics_Transform2(Array<float> m) {
 int rt_graphics_Translate(float x, float y) { return rt_graphics_Transform(1, 0, 0, 1, x, y); }
 
 int rt_graphics_Rotate(float angle) {
-  float theta = angle * 0.017453292f;
-  float cs = float(std::cos(double(theta)));
-  float sn = float(std::sin(double(theta)));
+  float cs, sn;
+  RotationCosSin(angle, &cs, &sn);
   return rt_graphics_Transform(cs, -sn, sn, cs, 0, 0);
 }
 

@@ -109,12 +109,20 @@ int rt_graphics_DrawImage(c_Image* image, float x, float y, int frame) {
 int rt_graphics_DrawImage2(c_Image* image, float x, float y, float rotation, float sx, float sy, int frame) {
   c_Frame* f = FrameOf(image, frame);
   if (!f || !rt_graphics_renderDevice) return 0;
-  rt_graphics_PushMatrix();
-  rt_graphics_Translate(x, y);
-  rt_graphics_Rotate(rotation);
-  rt_graphics_Scale(sx, sy);
-  rt_graphics_Translate(-image->m_handleX, -image->m_handleY);
+  // The sprite's matrix: the current one, translated to (x, y), rotated, scaled and moved by the handle,
+  // composed here in the same steps as Translate, Rotate, Scale and Translate, so with the same result,
+  // and restored afterwards, without the matrix stack or a trigonometric call for an unrotated sprite.
+  c_GraphicsContext* ctx = rt_graphics_context;
+  const float saved[6] = {ctx->m_a, ctx->m_b, ctx->m_c, ctx->m_d, ctx->m_tx, ctx->m_ty};
+  float m[6] = {saved[0], saved[1], saved[2], saved[3], saved[4], saved[5]};
+  ComposeMatrix(m, 1, 0, 0, 1, x, y);
+  float cs = 1, sn = 0;
+  if (rotation != 0) RotationCosSin(rotation, &cs, &sn);
+  ComposeMatrix(m, cs, -sn, sn, cs, 0, 0);
+  ComposeMatrix(m, sx, 0, 0, sy, 0, 0);
+  ComposeMatrix(m, 1, 0, 0, 1, -image->m_handleX, -image->m_handleY);
+  rt_graphics_SetMatrix(m[0], m[1], m[2], m[3], m[4], m[5]);
   DrawFrame(ValidatedDevice(), image, f, 0, 0);
-  rt_graphics_PopMatrix();
+  rt_graphics_SetMatrix(saved[0], saved[1], saved[2], saved[3], saved[4], saved[5]);
   return 0;
 }

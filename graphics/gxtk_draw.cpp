@@ -32,7 +32,7 @@ int OvalSegments(float rx, float ry, bool transformed, float a, float b, float c
 }  // namespace
 
 int gxtkGraphics::DrawPoint(float x, float y) {
-  gxtkVertex* v = Begin(1, 1, nullptr);
+  gxtkVertex* v = Begin(kPoints, 1, nullptr);
   Put(v, x, y);
   v->x += 0.5f;
   v->y += 0.5f;
@@ -40,7 +40,7 @@ int gxtkGraphics::DrawPoint(float x, float y) {
 }
 
 int gxtkGraphics::DrawLine(float x0, float y0, float x1, float y1) {
-  gxtkVertex* v = Begin(2, 2, nullptr);
+  gxtkVertex* v = Begin(kLines, 2, nullptr);
   Put(v, x0, y0);
   Put(v + 1, x1, y1);
   // Pixel centres, so one-pixel lines land on whole pixels.
@@ -52,7 +52,7 @@ int gxtkGraphics::DrawLine(float x0, float y0, float x1, float y1) {
 }
 
 int gxtkGraphics::DrawRect(float x, float y, float w, float h) {
-  gxtkVertex* v = Begin(4, 4, nullptr);
+  gxtkVertex* v = Begin(kQuads, 4, nullptr);
   Put(v, x, y);
   Put(v + 1, x + w, y);
   Put(v + 2, x + w, y + h);
@@ -64,7 +64,7 @@ int gxtkGraphics::DrawOval(float x, float y, float w, float h) {
   float rx = w * 0.5f, ry = h * 0.5f;
   float cx = x + rx, cy = y + ry;
   int n = OvalSegments(rx, ry, transformed, a, b, c, d);
-  gxtkVertex* v = Begin(n, n, nullptr);
+  gxtkVertex* v = BeginFan(n, nullptr);
   for (int i = 0; i < n; ++i) {
     float th = float(i) * 6.2831855f / float(n);
     Put(v + i, cx + std::cos(th) * rx, cy - std::sin(th) * ry);
@@ -75,7 +75,7 @@ int gxtkGraphics::DrawOval(float x, float y, float w, float h) {
 int gxtkGraphics::DrawPoly(Array<float> verts) {
   int n = verts.Length() / 2;
   if (n < 1 || n > kMaxVertices) return 0;
-  gxtkVertex* v = Begin(n, n, nullptr);
+  gxtkVertex* v = n < kFans ? Begin(n, n, nullptr) : BeginFan(n, nullptr);
   const float* p = verts.Data();
   for (int k = 0; k < n; ++k) Put(v + k, p[2 * k], p[2 * k + 1]);
   return 0;
@@ -85,7 +85,7 @@ int gxtkGraphics::DrawPoly2(Array<float> verts, gxtkSurface* surface, int srcx, 
   int n = verts.Length() / 4;
   if (n < 1 || n > kMaxVertices || !surface) return 0;
   FreshenTexture(surface);
-  gxtkVertex* v = Begin(n, n, surface);
+  gxtkVertex* v = n < kFans ? Begin(n, n, surface) : BeginFan(n, surface);
   const float* p = verts.Data();
   for (int k = 0; k < n; ++k, p += 4) {
     Put(v + k, p[0], p[1]);
@@ -100,7 +100,7 @@ int gxtkGraphics::DrawSurface(gxtkSurface* surface, float x, float y) {
   FreshenTexture(surface);
   float w = float(surface->Width()), h = float(surface->Height());
   float u = w * surface->uScale, vb = h * surface->vScale;
-  gxtkVertex* v = Begin(4, 4, surface);
+  gxtkVertex* v = Begin(kQuads, 4, surface);
   Put(v, x, y);
   Put(v + 1, x + w, y);
   Put(v + 2, x + w, y + h);
@@ -118,7 +118,7 @@ int gxtkGraphics::DrawSurface2(gxtkSurface* surface, float x, float y, int srcx,
   float w = float(srcw), h = float(srch);
   float uL = float(srcx) * surface->uScale, uR = float(srcx + srcw) * surface->uScale;
   float vT = float(srcy) * surface->vScale, vB = float(srcy + srch) * surface->vScale;
-  gxtkVertex* v = Begin(4, 4, surface);
+  gxtkVertex* v = Begin(kQuads, 4, surface);
   Put(v, x, y);
   Put(v + 1, x + w, y);
   Put(v + 2, x + w, y + h);

@@ -1,6 +1,7 @@
 // The renderer's frame bracket, batch flushing and drawing state (colour, blend, scissor, matrix).
 #include "graphics/gxtk_graphics.h"
 
+#define GL_GLEXT_PROTOTYPES  // glMultiDrawArrays (OpenGL 1.4), exported by the system's libGL
 #include <GL/gl.h>
 
 #include "host/glfw2.h"  // glfwGetWindowSize
@@ -45,47 +46,54 @@ int gxtkGraphics::BeginRender() {
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
   glDisable(GL_TEXTURE_2D);
+  texturing = false;
   batchCount = 0;
   return 1;
 }
 
-void gxtkGraphics::EndRender() { Flush(); }
+void gxtkGraphics::EndRender() {
+  Flush();
+  // The frame ends with texturing off, as it began.
+  if (texturing) glDisable(GL_TEXTURE_2D);
+  texturing = false;
+}
 
 void gxtkGraphics::DiscardGraphics() {}
 
 void gxtkGraphics::Flush() {
   int n = batchCount;
   if (!n) return;
+  // Texturing is switched only when this batch needs the other state than the last one: a run of
+  // textured batches, or of untextured ones, switches nothing.
   bool textured = batchSurface != nullptr;
-  if (textured) {
-    glEnable(GL_TEXTURE_2D);
-    batchSurface->Bind();
+  if (textured != texturing) {
+    if (textured) {
+      glEnable(GL_TEXTURE_2D);
+    } else {
+      glDisable(GL_TEXTURE_2D);
+    }
+    texturing = textured;
   }
+  if (textured) batchSurface->Bind();
   switch (batchKind) {
-    case 1:
+    case kPoints:
       glDrawArrays(GL_POINTS, 0, n);
-      ++drawCalls;
       break;
-    case 2:
+    case kLines:
       glDrawArrays(GL_LINES, 0, n);
-      ++drawCalls;
       break;
-    case 3:
+    case kTriangles:
       glDrawArrays(GL_TRIANGLES, 0, n);
-      ++drawCalls;
       break;
-    case 4:
+    case kQuads:
       glDrawElements(GL_TRIANGLES, n / 4 * 6, GL_UNSIGNED_SHORT, quadIndices);
-      ++drawCalls;
       break;
     default:
-      for (int first = 0; first < n; first += batchKind) {
-        glDrawArrays(GL_TRIANGLE_FAN, first, batchKind);
-        ++drawCalls;
-      }
+      // Every fan of the batch, of whatever size, in one call and in the order drawn.
+      glMultiDrawArrays(GL_TRIANGLE_FAN, fanFirst, fanSize, fanCount);
       break;
   }
-  if (textured) glDisable(GL_TEXTURE_2D);
+  ++drawCalls;
   ++flushCount;
   lastFlushKind = batchKind;
   lastFlushVertices = n;

@@ -23,15 +23,24 @@ class gxtkGraphics : public gc_object {
   float red = 255, green = 255, blue = 255, alpha = 1;
   float a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;  // (x, y) -> (a x + c y + tx, b x + d y + ty)
   bool transformed = false;  // false exactly for the identity: vertices then skip the multiplication
+  // Primitive kinds of a batch: the vertices per primitive for points, lines, triangles and quads; fans
+  // (ovals and polygons of five or more vertices) vary in size, each fan's start and size listed.
+  static constexpr int kPoints = 1, kLines = 2, kTriangles = 3, kQuads = 4, kFans = 5;
+  static constexpr int kMaxFans = kMaxVertices / 5;  // the smallest fan has five vertices
+
   gxtkVertex vertexBuffer[kMaxVertices];
   uint16_t quadIndices[kMaxVertices / 4 * 6];
-  int batchKind = 0;    // vertices per primitive: 1 points, 2 lines, 3 triangles, 4 quads, 5+ one fan each
+  int batchKind = 0;    // one of the kinds above; 0 before the first primitive
   int batchCount = 0;   // vertices pending
   gxtkSurface* batchSurface = nullptr;  // texture of the pending batch; null when untextured
+  int fanFirst[kMaxFans];  // a fan batch: the first vertex and the size of each fan, in drawing order
+  int fanSize[kMaxFans];
+  int fanCount = 0;
+  bool texturing = false;  // whether GL_TEXTURE_2D is on: switched only when a batch needs the other state
 
   // Statistics for tests, the benchmark and the debug display; never reset by the device.
   uint64_t flushCount = 0;    // batches sent to OpenGL; only grows over a session
-  uint64_t drawCalls = 0;     // OpenGL draw calls (a batch of polygons makes one per polygon)
+  uint64_t drawCalls = 0;     // OpenGL draw calls (one per batch; one per fan without multi-draw)
   int lastFlushKind = 0;      // kind and size of the last batch sent
   int lastFlushVertices = 0;
 
@@ -99,6 +108,16 @@ class gxtkGraphics : public gc_object {
     if (batchSurface != surface) gc_assign(batchSurface, surface);
     batchCount = count;
     return vertexBuffer;
+  }
+  // Reserves one fan of `count` (5..1024) vertices; fans of any size share a batch.
+  gxtkVertex* BeginFan(int count, gxtkSurface* surface) {
+    gxtkVertex* v = Begin(kFans, count, surface);
+    int first = int(v - vertexBuffer);
+    if (first == 0) fanCount = 0;  // a new batch
+    fanFirst[fanCount] = first;
+    fanSize[fanCount] = count;
+    ++fanCount;
+    return v;
   }
   // Sends the pending vertices to OpenGL.
   void Flush();

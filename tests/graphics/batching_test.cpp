@@ -113,19 +113,77 @@ TEST_F(BatchingTest, OvalSegmentCounts) {
     g->BeginRender();
     g->SetMatrix(k.scale, 0, 0, k.scale, 0, 0);
     g->DrawOval(0, 0, k.w, k.h);
-    EXPECT_EQ(g->batchKind, k.segments) << k.w << " x " << k.h << " at scale " << k.scale;
-    EXPECT_EQ(g->batchCount, k.segments);
+    EXPECT_EQ(g->batchKind, gxtkGraphics::kFans);
+    EXPECT_EQ(g->batchCount, k.segments) << k.w << " x " << k.h << " at scale " << k.scale;
     g->EndRender();
   }
-  // Ovals of one segment count share a batch; one draw call per oval.
+}
+
+// Ovals and polygons of any size are fans and share one batch, drawn by one call in the order drawn: the
+// later fan covers the earlier one where they overlap. A full buffer still flushes before the fan that
+// does not fit.
+TEST_F(BatchingTest, FansOfAnySizeShareOneBatchInDrawingOrder) {
+  BeginFrame();
+  uint64_t calls = g->drawCalls, flushes = g->flushCount;
+  g->SetColor(255, 0, 0);
+  g->DrawOval(20, 20, 100, 100);  // 100 segments
+  g->SetColor(0, 255, 0);
+  g->DrawOval(60, 60, 40, 40);  // 40 segments, over the red one
+  g->SetColor(0, 0, 255);
+  Array<float> pentagon(10);
+  const float pts[10] = {150, 150, 200, 150, 210, 190, 175, 220, 140, 190};
+  for (int i = 0; i < 10; ++i) pentagon[i] = pts[i];
+  g->DrawPoly(pentagon);
+  EXPECT_EQ(g->flushCount, flushes);
+  EXPECT_EQ(g->fanCount, 3);
+  EXPECT_EQ(g->batchCount, 100 + 40 + 5);
+  EndFrame();
+  EXPECT_EQ(g->flushCount - flushes, 1u);
+  EXPECT_EQ(g->drawCalls - calls, 1u);
+  EXPECT_RGB(Pixel(35, 70), 255, 0, 0);
+  EXPECT_RGB(Pixel(80, 80), 0, 255, 0);
+  EXPECT_RGB(Pixel(175, 180), 0, 0, 255);
+  EXPECT_RGB(Pixel(130, 130), 0, 0, 0);
+
   g->BeginRender();
-  g->SetMatrix(1, 0, 0, 1, 0, 0);
-  int calls = g->drawCalls;
-  g->DrawOval(0, 0, 40, 40);
-  g->DrawOval(50, 0, 40, 40);
+  for (int i = 0; i < 10; ++i) g->DrawOval(0, 0, 100, 100);
+  EXPECT_EQ(g->batchCount, 1000);
+  g->DrawOval(0, 0, 50, 50);
+  EXPECT_EQ(g->lastFlushVertices, 1000) << "the eleventh oval does not fit";
+  EXPECT_EQ(g->fanCount, 1);
+  EXPECT_EQ(g->fanFirst[0], 0);
+  EXPECT_EQ(g->fanSize[0], 48);
   g->EndRender();
-  EXPECT_EQ(g->lastFlushVertices, 80);
-  EXPECT_EQ(g->drawCalls - calls, 2);
+}
+
+// Texturing is switched on for the first textured batch and off again only for an untextured one, and
+// each frame ends with it off; the untextured shapes between sprites keep their plain colour.
+TEST_F(BatchingTest, TexturingFollowsTheBatchesAndEndsOff) {
+  c_Image* a = rt_graphics_CreateImage(8, 8, 1, 0);
+  c_Image* b = rt_graphics_CreateImage(8, 8, 1, 0);
+  Array<int> blue(64);
+  for (int i = 0; i < 64; ++i) blue[i] = int(0xff0000ffu);
+  g->WritePixels2(a->m_surface, blue, 0, 0, 8, 8, 0, 8);
+  g->WritePixels2(b->m_surface, blue, 0, 0, 8, 8, 0, 8);
+  BeginFrame();
+  rt_graphics_DrawImage(a, 0, 0, 0);
+  rt_graphics_DrawImage(b, 10, 0, 0);
+  g->Flush();
+  EXPECT_TRUE(g->texturing);
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  rt_graphics_SetColor(255, 255, 0);
+  rt_graphics_DrawRect(30, 0, 8, 8);
+  g->Flush();
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  rt_graphics_SetColor(255, 255, 255);
+  rt_graphics_DrawImage(a, 50, 0, 0);
+  EndFrame();
+  EXPECT_FALSE(g->texturing);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_RGB(Pixel(4, 4), 0, 0, 255);
+  EXPECT_RGB(Pixel(14, 4), 0, 0, 255);
+  EXPECT_RGB(Pixel(34, 4), 255, 255, 0);
+  EXPECT_RGB(Pixel(54, 4), 0, 0, 255);
 }
 
 TEST_F(BatchingTest, PolygonSizeGivesThePrimitiveKind) {

@@ -2,6 +2,8 @@
 // stack, the lazily sent matrix, the render pass reset and the default font.
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "gl_fixture.h"
@@ -134,7 +136,8 @@ TEST_F(RenderPassTest, MatrixReachesTheDeviceOnlyWithTheNextDraw) {
   EXPECT_EQ(g->ty, 7);
   EXPECT_EQ(rt_graphics_context->m_matrixDirty, 0);
   // The ellipse's rectangle is (90, 95, 20, 10): its first vertex is the right end, moved by (5, 7).
-  EXPECT_EQ(g->batchKind, 12);
+  EXPECT_EQ(g->batchKind, gxtkGraphics::kFans);
+  EXPECT_EQ(g->batchCount, 12);
   EXPECT_FLOAT_EQ(g->vertexBuffer[0].x, 115);
   EXPECT_FLOAT_EQ(g->vertexBuffer[0].y, 107);
   EndFrame();
@@ -142,6 +145,48 @@ TEST_F(RenderPassTest, MatrixReachesTheDeviceOnlyWithTheNextDraw) {
   int pending = g->batchCount;
   rt_graphics_DrawRect(0, 0, 5, 5);
   EXPECT_EQ(g->batchCount, pending);
+}
+
+// A rotated, scaled sprite lands on exactly the vertices that the matrix stack's steps give (push,
+// translate, rotate, scale, translate by the handle, draw, pop), under a transformed current matrix, and
+// leaves the matrix and the stack as they were.
+TEST_F(RenderPassTest, ASpriteLandsWhereTheMatrixStepsPutIt) {
+  c_Image* image = rt_graphics_CreateImage(24, 16, 2, c_Image::HandleCentre);
+  struct Case {
+    float x, y, rotation, sx, sy;
+  } cases[] = {{100, 80, 0, 1, 1},    {100.25f, 80.5f, 37.5f, 1.5f, 0.75f}, {3, 200, -90, 2, 2},
+               {64, 64, 359.9f, -1, 1}, {0.1f, 0.2f, 1e-3f, 0.01f, 40},     {50, 50, 720, 1, 1}};
+  for (const Case& k : cases) {
+    BeginFrame();
+    rt_graphics_Translate(7.5f, -3);
+    rt_graphics_Rotate(12);
+    rt_graphics_Scale(1.25f, 0.8f);
+    rt_graphics_PushMatrix();
+    rt_graphics_Translate(k.x, k.y);
+    rt_graphics_Rotate(k.rotation);
+    rt_graphics_Scale(k.sx, k.sy);
+    rt_graphics_Translate(-image->m_handleX, -image->m_handleY);
+    rt_graphics_DrawImage(image, image->m_handleX, image->m_handleY, 1);
+    rt_graphics_PopMatrix();
+    gxtkVertex expected[4];
+    std::copy_n(g->vertexBuffer + g->batchCount - 4, 4, expected);
+    const float before[6] = {rt_graphics_context->m_a, rt_graphics_context->m_b, rt_graphics_context->m_c,
+                             rt_graphics_context->m_d, rt_graphics_context->m_tx, rt_graphics_context->m_ty};
+    const int sp = rt_graphics_context->m_matrixSp;
+
+    rt_graphics_DrawImage2(image, k.x, k.y, k.rotation, k.sx, k.sy, 1);
+    const gxtkVertex* got = g->vertexBuffer + g->batchCount - 4;
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(std::memcmp(&got[i], &expected[i], sizeof(gxtkVertex)), 0)
+          << "vertex " << i << " at rotation " << k.rotation << ": " << got[i].x << "," << got[i].y << " against "
+          << expected[i].x << "," << expected[i].y;
+    }
+    const float after[6] = {rt_graphics_context->m_a, rt_graphics_context->m_b, rt_graphics_context->m_c,
+                            rt_graphics_context->m_d, rt_graphics_context->m_tx, rt_graphics_context->m_ty};
+    EXPECT_EQ(std::memcmp(before, after, sizeof before), 0);
+    EXPECT_EQ(rt_graphics_context->m_matrixSp, sp);
+    EndFrame();
+  }
 }
 
 TEST_F(RenderPassTest, BeginRenderResetsStateButKeepsTheFont) {
