@@ -24,11 +24,11 @@ int rt_graphics_EndRender();
 // (x, y) maps to (a x + c y + tx, b x + d y + ty).
 int rt_graphics_SetMatrix(float a, float b, float c, float d, float tx, float ty);
 int rt_graphics_SetMatrix2(Array<float> m);
-// current := current x given: the given transformation acts on a point first.
 // m := m composed with (a, b, c, d, tx, ty) applied first: the arithmetic of rt_graphics_Transform.
 void ComposeMatrix(float m[6], float a, float b, float c, float d, float tx, float ty);
 // Cosine and sine of an angle in degrees, as rt_graphics_Rotate uses them.
 void RotationCosSin(float angle, float* cs, float* sn);
+// current := current x given: the given transformation acts on a point first.
 int rt_graphics_Transform(float a, float b, float c, float d, float tx, float ty);
 int rt_graphics_Transform2(Array<float> m);
 int rt_graphics_Translate(float x, float y);
