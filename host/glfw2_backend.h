@@ -50,6 +50,16 @@ struct Glfw2Backend {
     void (*Sleep)(double seconds);
 };
 
+// The table's fields in order, as the names of a backend's own functions: a backend that defines a
+// function of each field's name in its namespace fills its table with {GLFW2_BACKEND_FUNCTIONS}, and a
+// field added to the table is then added to every such backend in one place.
+#define GLFW2_BACKEND_FUNCTIONS                                                                                  \
+    Init, Terminate, OpenWindow, OpenWindowHint, CloseWindow, GetWindowParam, SetWindowTitle, SetWindowPos,     \
+        GetWindowSize, SwapBuffers, SwapInterval, PollEvents, WaitEvents, Enable, Disable, GetKey, GetMouseButton, \
+        GetMousePos, SetKeyCallback, SetCharCallback, SetMouseButtonCallback, SetMousePosCallback,              \
+        SetWindowCloseCallback, GetJoystickParam, GetJoystickPos, GetJoystickButtons, GetDesktopMode,           \
+        GetVideoModes, GetTime, Sleep
+
 // Makes `backend` the target of every glfw* call; nullptr restores the GLFW 3 adapter (the default).
 // The table must outlive its use. Swap only while no window is open through the old backend.
 void glfw2_SetBackend(const Glfw2Backend* backend);

@@ -268,13 +268,7 @@ void Sleep(double seconds) {
     w.lastSleep = seconds;
 }
 
-const Glfw2Backend kNullBackend = {
-    Init, Terminate, OpenWindow, OpenWindowHint, CloseWindow, GetWindowParam, SetWindowTitle, SetWindowPos,
-    GetWindowSize, SwapBuffers, SwapInterval, PollEvents, WaitEvents, Enable, Disable, GetKey, GetMouseButton,
-    GetMousePos, SetKeyCallback, SetCharCallback, SetMouseButtonCallback, SetMousePosCallback,
-    SetWindowCloseCallback, GetJoystickParam, GetJoystickPos, GetJoystickButtons, GetDesktopMode, GetVideoModes,
-    GetTime, Sleep,
-};
+const Glfw2Backend kNullBackend = {GLFW2_BACKEND_FUNCTIONS};
 
 Glfw2NullEvent Event(Glfw2NullEvent::Kind kind, int a, int b) {
     Glfw2NullEvent e;

@@ -245,13 +245,7 @@ void Sleep(double seconds) {
   Out().F64(seconds);
 }
 
-const Glfw2Backend kRecordingBackend = {
-    Init, Terminate, OpenWindow, OpenWindowHint, CloseWindow, GetWindowParam, SetWindowTitle, SetWindowPos,
-    GetWindowSize, SwapBuffers, SwapInterval, PollEvents, WaitEvents, Enable, Disable, GetKey, GetMouseButton,
-    GetMousePos, SetKeyCallback, SetCharCallback, SetMouseButtonCallback, SetMousePosCallback,
-    SetWindowCloseCallback, GetJoystickParam, GetJoystickPos, GetJoystickButtons, GetDesktopMode, GetVideoModes,
-    GetTime, Sleep,
-};
+const Glfw2Backend kRecordingBackend = {GLFW2_BACKEND_FUNCTIONS};
 
 }  // namespace
 

@@ -300,13 +300,7 @@ void Sleep(double seconds) {
   In().Sleep(seconds);  // real time in a window, none on the null backend
 }
 
-const Glfw2Backend kReplayBackend = {
-    Init, Terminate, OpenWindow, OpenWindowHint, CloseWindow, GetWindowParam, SetWindowTitle, SetWindowPos,
-    GetWindowSize, SwapBuffers, SwapInterval, PollEvents, WaitEvents, Enable, Disable, GetKey, GetMouseButton,
-    GetMousePos, SetKeyCallback, SetCharCallback, SetMouseButtonCallback, SetMousePosCallback,
-    SetWindowCloseCallback, GetJoystickParam, GetJoystickPos, GetJoystickButtons, GetDesktopMode, GetVideoModes,
-    GetTime, Sleep,
-};
+const Glfw2Backend kReplayBackend = {GLFW2_BACKEND_FUNCTIONS};
 
 }  // namespace
 
