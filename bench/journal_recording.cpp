@@ -12,11 +12,11 @@
 #include "bench/support/alloc_count.h"
 #include "bench/support/busy_play.h"
 #include "game/myapp.h"
-#include "host/glfw2.h"
-#include "host/glfw2_null.h"
-#include "host/glfw2_recording.h"
-#include "host/journal.h"
-#include "host/journal_writer.h"
+#include "host/backend/glfw2.h"
+#include "host/backend/glfw2_null.h"
+#include "host/journal/glfw2_recording.h"
+#include "host/journal/journal.h"
+#include "host/journal/journal_writer.h"
 #include "support/game_harness.h"
 
 namespace {

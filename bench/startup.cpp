@@ -22,7 +22,7 @@
 
 #include "app/app.h"
 #include "game/myapp.h"
-#include "host/glfw2.h"
+#include "host/backend/glfw2.h"
 #include "host/host.h"
 #include "host/utf8_path.h"
 

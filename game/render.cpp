@@ -2,7 +2,7 @@
 // draw list that the last update recorded, scaled from virtual pixels to the device.
 #include "game/myapp.h"
 #include "game/timing.h"
-#include "host/journal.h"
+#include "host/journal/journal.h"
 
 namespace {
 

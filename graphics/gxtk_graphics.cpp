@@ -4,7 +4,7 @@
 #define GL_GLEXT_PROTOTYPES  // glMultiDrawArrays (OpenGL 1.4), exported by the system's libGL
 #include <GL/gl.h>
 
-#include "host/glfw2.h"  // glfwGetWindowSize
+#include "host/backend/glfw2.h"  // glfwGetWindowSize
 
 namespace {
 

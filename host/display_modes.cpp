@@ -1,5 +1,5 @@
 // The host's lists of display modes: every video mode GLFW reports (at most 1024) and the desktop's mode.
-#include "host/glfw2.h"
+#include "host/backend/glfw2.h"
 #include "host/host.h"
 
 namespace {

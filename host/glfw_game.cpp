@@ -1,6 +1,6 @@
 // RtGlfwGame: the desktop host over the GLFW 2.7-style API. Opens the window, turns GLFW callbacks into
 // host events and runs the main loop with its fixed-rate updates, catch-up limit and suspend handling.
-#include "host/glfw2.h"
+#include "host/backend/glfw2.h"
 #include "host/host.h"
 #include "host/stats_line.h"
 

@@ -120,7 +120,7 @@ class RtGame {
   int forwarding = 0;  // forwarded calls now running; a call made from inside another counts too
 };
 
-// The desktop host over GLFW (through the 2.7 adapter in host/glfw2.h).
+// The desktop host over GLFW (through the 2.7 adapter in host/backend/glfw2.h).
 class RtGlfwGame : public RtGame {
  public:
   RtGlfwGame();

@@ -2,7 +2,7 @@
 // axes and buttons mapped onto the logical sticks, triggers and buttons through one of two layouts.
 #include "host/host.h"
 
-#include "host/glfw2.h"  // Required for: glfwGetJoystickParam, glfwGetJoystickPos, glfwGetJoystickButtons
+#include "host/backend/glfw2.h"  // Required for: glfwGetJoystickParam, glfwGetJoystickPos, glfwGetJoystickButtons
 
 namespace {
 

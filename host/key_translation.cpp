@@ -2,7 +2,7 @@
 // character that a control key types along with its KeyDown.
 #include "host/host.h"
 
-#include "host/glfw2.h"  // Required for: the 2.7 key numbers
+#include "host/backend/glfw2.h"  // Required for: the 2.7 key numbers
 
 namespace {
 

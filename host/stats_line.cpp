@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/glfw2.h"
+#include "host/backend/glfw2.h"
 #include "runtime/gc.h"
 
 namespace {

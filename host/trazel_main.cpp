@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/glfw2.h"
-#include "host/glfw2_adapter.h"
+#include "host/backend/glfw2.h"
+#include "host/backend/glfw2_adapter.h"
 #include "host/host.h"
-#include "host/journal.h"
+#include "host/journal/journal.h"
 
 int RtTrazelGame::Main(int argc, const char** argv) {
   journal_StartFromEnvironment();  // VX_RECORD / VX_REPLAY: wraps the backend seam before anything uses it

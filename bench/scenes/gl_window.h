@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "host/glfw2_backend.h"
+#include "host/backend/glfw2_backend.h"
 #include "host/host.h"  // glfwGraphicsSeq
 
 namespace vxgl {

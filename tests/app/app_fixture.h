@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
-#include "host/glfw2_null.h"
+#include "host/backend/glfw2_null.h"
 #include "host/host.h"
 
 // A host whose game counts as started without creating the devices (no GL context, no sound).

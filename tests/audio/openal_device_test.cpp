@@ -14,7 +14,7 @@
 
 #include "audio/audio.h"
 #include "host/host.h"
-#include "sound_files.h"
+#include "support/sound_files.h"
 
 namespace {
 

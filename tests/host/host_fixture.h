@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/glfw2_null.h"
+#include "host/backend/glfw2_null.h"
 #include "host/host.h"
 
 // Records calls as short texts ("render", "update", "key 1 432", ...); hooks let a test act inside them.

@@ -1,6 +1,6 @@
 // Opening the window (held keys released first, centring, title, swap interval, input modes) and the
 // translation of GLFW callbacks into host events.
-#include "host/glfw2.h"
+#include "host/backend/glfw2.h"
 #include "host_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // scripted key press through the host into the input device.
 #include <gtest/gtest.h>
 
-#include "host/glfw2_null.h"
+#include "host/backend/glfw2_null.h"
 #include "host/host.h"
 #include "input/input.h"
 

@@ -2,7 +2,7 @@
 // button maps, and the input device's per-update polling and button hits.
 #include <gtest/gtest.h>
 
-#include "host/glfw2_null.h"
+#include "host/backend/glfw2_null.h"
 #include "host/host.h"
 #include "input/input.h"
 

@@ -16,7 +16,7 @@
 #include "audio/audio.h"
 #include "audio/music_decoder.h"
 #include "graphics/graphics.h"
-#include "host/glfw2.h"
+#include "host/backend/glfw2.h"
 #include "input/input.h"
 
 // >>recording renderer

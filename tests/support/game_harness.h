@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/myapp.h"
-#include "host/glfw2_null.h"
+#include "host/backend/glfw2_null.h"
 #include "host/host.h"
 
 // One device call of the replay, with the state it was made in.

@@ -1,0 +1,171 @@
+// Starts a recorded or replayed session from the environment (see journal.h): writes or checks the
+// journal's header, brings the state file to the recorded start, installs the backend decorator, and at
+// the process's end closes the journal or checks that the replay ended where the recording did.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/backend/glfw2_null.h"
+#include "host/journal/glfw2_recording.h"
+#include "host/journal/glfw2_replay.h"
+#include "host/journal/journal.h"
+#include "host/journal/journal_reader.h"
+#include "host/journal/journal_writer.h"
+
+using namespace journal;
+
+namespace {
+
+const char kStateFile[] = "./.trazelstate";
+// Environment switches that change what the game asks the backend; a journal carries their values so
+// the replay takes the same path. Only these are ever taken from a journal.
+const char* const kSettings[] = {"VX_STATS"};
+
+JournalWriter g_writer;
+JournalReader g_reader;
+std::string g_journalPath;
+bool g_recording = false, g_replaying = false;
+
+[[noreturn]] void Refuse(const char* who, const std::string& text) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "Vextrallis %s: %s\n", who, text.c_str());
+  std::exit(kReplayBadJournal);
+}
+
+// The whole file; false when it cannot be read. `limit` bounds what is taken.
+bool ReadWhole(const char* path, std::vector<uint8_t>& out, size_t limit, bool& tooBig) {
+  tooBig = false;
+  FILE* f = std::fopen(path, "rb");
+  if (!f) return false;
+  uint8_t chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+    if (out.size() + n > limit) {
+      tooBig = true;
+      break;
+    }
+    out.insert(out.end(), chunk, chunk + n);
+  }
+  bool ok = !std::ferror(f);
+  std::fclose(f);
+  return ok;
+}
+
+void EndRecording() {
+  if (!g_recording) return;
+  g_recording = false;
+  g_writer.Byte(kEnd);
+  g_writer.Close();
+  std::fprintf(stderr, "Vextrallis journal: %s%s (draw-list hash %016llx)\n", g_journalPath.c_str(),
+               g_writer.Failed() ? " is incomplete: writing it failed" : " written",
+               (unsigned long long)journal_RunningHash());
+}
+
+void StartRecording(const char* path) {
+  std::vector<uint8_t> state;
+  bool tooBig = false;
+  const bool hasState = ReadWhole(kStateFile, state, kMaxStateBytes, tooBig);
+  if (tooBig) Refuse("journal", "the state file is too large to record");
+  if (!g_writer.Open(path)) Refuse("journal", std::string("cannot write ") + path + ": " + std::strerror(errno));
+  g_journalPath = path;
+
+  journal::Header header;
+  header.build = journal_BuildIdentity();
+  for (const char* name : kSettings) {
+    if (const char* value = std::getenv(name)) header.settings.emplace_back(name, std::string(value).substr(0, kMaxText));
+  }
+  header.hasState = hasState;
+  header.state.assign(state.begin(), state.end());
+  g_writer.Header(header);
+  g_writer.Flush();
+
+  g_recording = true;
+  journal_ResetHash(true);
+  glfw2_SetBackend(&glfw2rec_Backend(glfw2_CurrentBackend(), g_writer));
+  std::atexit(EndRecording);
+}
+
+void EndReplay() {
+  if (!g_replaying) return;
+  g_replaying = false;
+  glfw2replay_CheckEnd();  // reports a divergence itself
+  std::fprintf(stderr, "Vextrallis replay: %d frames matched the journal (draw-list hash %016llx)\n",
+               glfw2replay_Frame() - 1, (unsigned long long)journal_RunningHash());
+}
+
+// The state file must be the one the recorded run started with. A missing one is written; one that
+// differs is left alone and the replay refused, so a player's own state is never overwritten.
+void PrepareStateFile(const journal::Header& header) {
+  std::vector<uint8_t> current;
+  bool tooBig = false;
+  const bool exists = ReadWhole(kStateFile, current, kMaxStateBytes, tooBig);
+  if (!exists) {
+    struct stat st;
+    if (stat(kStateFile, &st) == 0) Refuse("replay", "cannot read the state file in this folder");
+    if (!header.hasState) return;
+    FILE* f = std::fopen(kStateFile, "wb");
+    bool ok = f && std::fwrite(header.state.data(), 1, header.state.size(), f) == header.state.size();
+    if (f) ok = std::fclose(f) == 0 && ok;
+    if (!ok) Refuse("replay", std::string("cannot write the recorded state file: ") + std::strerror(errno));
+    return;
+  }
+  const bool same = header.hasState && !tooBig && current.size() == header.state.size() &&
+                    std::memcmp(current.data(), header.state.data(), current.size()) == 0;
+  if (!same) {
+    Refuse("replay",
+           "this folder already has a state file (.trazelstate) other than the one the recorded run started "
+           "with; replay in an empty folder (the file was left as it is)");
+  }
+}
+
+void StartReplay(const char* path, bool headless) {
+  std::vector<uint8_t> bytes;
+  bool tooBig = false;
+  if (!ReadWhole(path, bytes, size_t(1) << 31, tooBig)) {
+    Refuse("replay", std::string("cannot read ") + path + ": " + std::strerror(errno));
+  }
+  if (tooBig) Refuse("replay", std::string(path) + " is too large to be a journal");
+  if (!g_reader.Open(bytes.data(), bytes.size())) Refuse("replay", std::string(path) + ": " + g_reader.Error());
+  const journal::Header& header = g_reader.Header();
+  const std::string build = journal_BuildIdentity();
+  if (header.build != build) {
+    Refuse("replay", std::string(path) + " was recorded by another build of the game (build " + header.build +
+                         "; this is build " + build + ")");
+  }
+  PrepareStateFile(header);
+  for (const char* name : kSettings) {
+    const std::string* value = nullptr;
+    for (const auto& s : header.settings) {
+      if (s.first == name) value = &s.second;
+    }
+    if (value) {
+      setenv(name, value->c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+
+  g_replaying = true;
+  journal_ResetHash(true);
+  const Glfw2Backend& inner = headless ? glfw2null_Backend() : glfw2_CurrentBackend();
+  glfw2_SetBackend(&glfw2replay_Backend(inner, g_reader, !headless));
+  std::atexit(EndReplay);
+}
+
+bool Set(const char* value) { return value && *value && std::strcmp(value, "0") != 0; }
+
+}  // namespace
+
+void journal_StartFromEnvironment() {
+  const char* record = std::getenv("VX_RECORD");
+  const char* replay = std::getenv("VX_REPLAY");
+  const bool recording = record && *record, replaying = replay && *replay;
+  if (recording && replaying) Refuse("replay", "VX_RECORD and VX_REPLAY cannot be used together");
+  if (recording) StartRecording(record);
+  if (replaying) StartReplay(replay, Set(std::getenv("VX_HEADLESS")));
+}

@@ -1,0 +1,93 @@
+// The journal's buffered file writer (see journal_writer.h).
+#include "host/journal/journal_writer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+JournalWriter::~JournalWriter() { Close(); }
+
+bool JournalWriter::Open(const char* path) {
+  Close();
+  m_fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  m_failed = m_fd < 0;
+  m_used = 0;
+  return m_fd >= 0;
+}
+
+void JournalWriter::Drain() {
+  const uint8_t* p = m_buffer;
+  size_t left = m_used;
+  m_used = 0;
+  if (m_fd < 0 || m_failed) return;
+  while (left > 0) {
+    ssize_t n = write(m_fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      m_failed = true;
+      return;
+    }
+    p += n;
+    left -= size_t(n);
+  }
+}
+
+void JournalWriter::Flush() {
+  if (m_used) Drain();
+}
+
+void JournalWriter::Close() {
+  if (m_fd < 0) return;
+  Flush();
+  close(m_fd);
+  m_fd = -1;
+}
+
+void JournalWriter::U64(uint64_t v) {
+  for (int i = 0; i < 8; ++i) Byte(uint8_t(v >> (8 * i)));
+}
+
+void JournalWriter::F64(double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  U64(bits);
+}
+
+void JournalWriter::F32(float v) {
+  uint32_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  for (int i = 0; i < 4; ++i) Byte(uint8_t(bits >> (8 * i)));
+}
+
+void JournalWriter::Bytes(const void* data, size_t n) {
+  const uint8_t* p = static_cast<const uint8_t*>(data);
+  while (n > 0) {
+    if (m_used == kBufferSize) Drain();
+    size_t chunk = kBufferSize - m_used < n ? kBufferSize - m_used : n;
+    std::memcpy(m_buffer + m_used, p, chunk);
+    m_used += chunk;
+    p += chunk;
+    n -= chunk;
+  }
+}
+
+void JournalWriter::Text(const std::string& s) {
+  Int(int(s.size()));
+  Bytes(s.data(), s.size());
+}
+
+void JournalWriter::Header(const journal::Header& header) {
+  Bytes(journal::kMagic, sizeof journal::kMagic);
+  Byte(uint8_t(header.version & 0xFF));
+  Byte(uint8_t(header.version >> 8));
+  Text(header.build);
+  Int(int(header.settings.size()));
+  for (const auto& s : header.settings) {
+    Text(s.first);
+    Text(s.second);
+  }
+  Byte(header.hasState ? 1 : 0);
+  if (header.hasState) Text(header.state);
+}
