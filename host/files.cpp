@@ -1,18 +1,17 @@
-// File access of the host: runtime paths to real paths (the program's folder from /proc/self/exe),
-// opening by UTF-8 name, and whole-file loading of text and bytes.
-#include <unistd.h>
-
+// File access of the host: runtime paths to real paths (beside the program's folder), opening by name,
+// and whole-file loading of text and bytes.
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
 #include "host/host.h"
+#include "host/platform.h"
 #include "host/utf8_path.h"
 
 FILE* RtGame::OpenFile(String path, String mode) {
   String file = PathToFilePath(path);
   if (file.Length() == 0) return nullptr;
-  return fopen(StringToUtf8Path(file).c_str(), StringToUtf8Path(mode).c_str());
+  return host_OpenFile(StringToUtf8Path(file), StringToUtf8Path(mode).c_str());
 }
 
 String RtGame::LoadString(String path) {
@@ -57,13 +56,9 @@ namespace {
 
 // The folder of the running program, with no trailing slash; "." when it cannot be found.
 String ProgramDirectory() {
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path);
-  if (n <= 0 || n >= ssize_t(sizeof path)) return String(".");
-  while (n > 0 && path[n - 1] != '/') --n;
-  if (n > 0) --n;  // drop the slash
-  if (n == 0) return String("");  // the program sits in the root folder
-  return Utf8PathToString(path, int(n));
+  std::string folder;
+  if (!host_ProgramFolder(folder)) return String(".");
+  return Utf8PathToString(folder.data(), int(folder.size()));
 }
 
 }  // namespace

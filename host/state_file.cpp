@@ -1,12 +1,10 @@
 // The state file "./.trazelstate": the state string as UTF-8, one sequence per UTF-16 unit. A save writes a
 // temporary file beside it and renames it into place, so a crash or full disk never loses the old state.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 
 #include "host/host.h"
+#include "host/platform.h"
 #include "host/utf8_path.h"
 
 namespace {
@@ -24,23 +22,19 @@ int RtGlfwGame::SaveState(String state) {
   free(bytes);
   // The bytes must be on disk before the rename makes them the state.
   ok = fflush(f) == 0 && ok;
-  ok = fsync(fileno(f)) == 0 && ok;
+  ok = host_SyncFile(f) && ok;
   ok = fclose(f) == 0 && ok;
   std::string temp = StringToUtf8Path(PathToFilePath(tempPath));
   if (!ok) {
-    unlink(temp.c_str());
+    host_RemoveFile(temp);
     return -2;
   }
-  if (rename(temp.c_str(), StringToUtf8Path(PathToFilePath(String(kStateFile))).c_str()) != 0) {
-    unlink(temp.c_str());
+  if (!host_ReplaceFile(temp, StringToUtf8Path(PathToFilePath(String(kStateFile))))) {
+    host_RemoveFile(temp);
     return -1;
   }
   // Make the rename itself durable.
-  int dir = open(".", O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
+  host_SyncCurrentFolder();
   return 0;
 }
 

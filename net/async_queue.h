@@ -5,7 +5,7 @@
 
 #include "net/async_event.h"
 #include "net/data_buffer.h"
-#include "net/posix_socket.h"
+#include "net/native_socket.h"
 #include "net/thread.h"
 
 class c_Socket;

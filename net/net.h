@@ -6,7 +6,7 @@
 #include "net/async_queue.h"   // c_AsyncQueue and the connect, send and receive operations
 #include "net/data_buffer.h"   // RtDataBuffer, c_DataBuffer: clipped byte access and string encodings
 #include "net/http_request.h"  // c_HttpRequest, c_IOnHttpRequestComplete
-#include "net/posix_socket.h"  // RtSocket, RtSocketAddress: the operating-system calls
+#include "net/native_socket.h"  // RtSocket, RtSocketAddress: the operating-system calls
 #include "net/socket.h"        // c_Socket and its completion interfaces
 #include "net/thread.h"        // RtThread, c_Thread
 #include "net/url.h"           // c_Url

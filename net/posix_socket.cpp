@@ -1,5 +1,7 @@
 // BSD socket calls behind RtSocket and RtSocketAddress; the only file that talks to the socket API.
-#include "net/posix_socket.h"
+#include "net/native_socket.h"
+
+#include <netinet/in.h>
 
 #include <netdb.h>        // Required for: getaddrinfo()
 #include <netinet/tcp.h>  // Required for: TCP_NODELAY
@@ -10,16 +12,9 @@
 #include <cerrno>
 #include <cstring>
 
-RtSocketAddress::RtSocketAddress() {
-  memset(&addr, 0, sizeof addr);
-  addr.sin_family = AF_INET;
-}
-
 bool RtSocketAddress::Set(const char* host, int port) {
-  memset(&addr, 0, sizeof addr);
-  addr.sin_family = AF_INET;
-  addr.sin_port = htons(static_cast<uint16_t>(port));
-  addr.sin_addr.s_addr = htonl(INADDR_ANY);
+  this->port = htons(static_cast<uint16_t>(port));
+  ip = htonl(INADDR_ANY);
   if (!host || !host[0]) return false;
   addrinfo hints;
   memset(&hints, 0, sizeof hints);
@@ -27,7 +22,7 @@ bool RtSocketAddress::Set(const char* host, int port) {
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
   if (getaddrinfo(host, nullptr, &hints, &found) != 0 || !found) return false;
-  addr.sin_addr = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
+  ip = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
   freeaddrinfo(found);
   return true;
 }
@@ -88,9 +83,14 @@ void RtSocket::Release() {
 int RtSocket::Connect(const RtSocketAddress& address) {
   int fd = Acquire();
   if (fd < 0) return -1;
+  sockaddr_in to;
+  memset(&to, 0, sizeof to);
+  to.sin_family = AF_INET;
+  to.sin_port = address.port;
+  to.sin_addr.s_addr = address.ip;
   int rc;
   do {
-    rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&address.addr), sizeof address.addr);
+    rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to);
   } while (rc < 0 && errno == EINTR);
   Release();
   return rc;

@@ -2,12 +2,11 @@
 // at once, whatever standard input is.
 #include "runtime/error.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "runtime/fatal_io.h"
 
 namespace {
 
@@ -20,20 +19,10 @@ const char* debug_info = "";  // this build never sets debug information
 // -1 until the environment was read; then 1 when a debugger answers the prompt, else 0.
 int debugger_attached = -1;
 
-// Everything below is async-signal-safe (write and read only, no allocation, no stdio), because the
-// fatal-signal handler runs it too, possibly while the crashed thread holds the allocator's or
-// stdio's locks.
-void WriteAll(int fd, const char* s, size_t n) {
-  while (n > 0) {
-    ssize_t w = write(fd, s, n);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return;
-    s += w;
-    n -= size_t(w);
-  }
-}
-
-void WriteText(int fd, const char* s) { WriteAll(fd, s, strlen(s)); }
+// Everything below is async-signal-safe (the console calls of runtime/fatal_io.h only, no allocation, no
+// stdio), because the fatal-signal handler runs it too, possibly while the crashed thread holds the
+// allocator's or stdio's locks.
+void WriteText(int fd, const char* s) { rt_fatal_Write(fd, s, strlen(s)); }
 
 // Reads a line of at most `cap` bytes including its line feed, one byte at a time so that nothing past
 // the line is consumed; returns its length without the line feed, or -1 at end of input or when the
@@ -41,9 +30,7 @@ void WriteText(int fd, const char* s) { WriteAll(fd, s, strlen(s)); }
 int ReadLine(char* line, int cap) {
   for (int n = 0; n < cap;) {
     char c;
-    ssize_t r = read(0, &c, 1);
-    if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) return -1;
+    if (!rt_fatal_ReadByte(&c)) return -1;
     if (c == '\n') {
       line[n] = 0;
       return n;
@@ -57,13 +44,13 @@ int ReadLine(char* line, int cap) {
 // standard input would leave the player at a frozen window), so the process ends at once.
 void debugger_prompt() {
   if (debugger_attached < 0) rtFatalInit();
-  if (debugger_attached == 0) _exit(255);
+  if (debugger_attached == 0) rt_fatal_Exit(255);
   WriteText(2, "{{~~");
   WriteText(2, debug_info);
   WriteText(2, "~~}}\n\n");
   for (;;) {
     char line[257];
-    if (ReadLine(line, 256) < 0) _exit(255);
+    if (ReadLine(line, 256) < 0) rt_fatal_Exit(255);
     switch (line[0]) {
       case '?':
         continue;
@@ -74,12 +61,12 @@ void debugger_prompt() {
       case 'r': case 's': case 'e': case 'l':
         return;
       case 'q':
-        _exit(0);
+        rt_fatal_Exit(0);
       default:
         WriteText(1, "????? ");
         WriteText(1, line);
         WriteText(1, " ?????\n");
-        _exit(255);
+        rt_fatal_Exit(255);
     }
   }
 }

@@ -3,6 +3,7 @@
 #include "host/pads/gamepad_mappings.h"
 #include "host/backend/glfw2_adapter.h"
 #include "host/backend/glfw2_backend.h"
+#include "host/backend/sleep.h"
 #include "host/pads/glfw2_joysticks.h"
 
 #include <GLFW/glfw3.h>  // also brings <GL/gl.h>, used for the colour-bit queries
@@ -417,23 +418,7 @@ void Terminate() {
 
 double GetTime() { return glfwGetTime(); }
 
-void Sleep(double seconds) {
-    if (!(seconds > 0.0)) return;              // also NaN
-    if (seconds > 1.0e6) seconds = 1.0e6;      // keeps the arithmetic below in range
-    timespec until{};
-    clock_gettime(CLOCK_MONOTONIC, &until);
-    double whole = 0.0;
-    double frac = std::modf(seconds, &whole);
-    until.tv_sec += time_t(whole);
-    until.tv_nsec += long(frac * 1.0e9);
-    if (until.tv_nsec >= 1000000000L) {
-        until.tv_sec += 1;
-        until.tv_nsec -= 1000000000L;
-    }
-    // An absolute deadline, so signals that interrupt the sleep do not lengthen it.
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
-    }
-}
+void Sleep(double seconds) { glfw2_SleepSeconds(seconds); }
 
 const Glfw2Backend kGlfw3Backend = {
     Init, Terminate, OpenWindow, OpenWindowHint, CloseWindow, GetWindowParam, SetWindowTitle, SetWindowPos,

@@ -2,10 +2,9 @@
 // answered; the three event-delivering calls deliver theirs up to the recorded end of events.
 #include "host/journal/glfw2_replay.h"
 
-#include <unistd.h>
-
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "host/journal/journal.h"
@@ -38,7 +37,7 @@ const Glfw2Backend& In() { return *g_inner; }
   fflush(stdout);
   fprintf(stderr, "Vextrallis replay: %s\n", text);
   fflush(stderr);
-  _exit(status);
+  std::_Exit(status);
 }
 
 #define DIVERGED(format, ...) \

@@ -16,6 +16,7 @@
 #include "host/journal/journal.h"
 #include "host/journal/journal_reader.h"
 #include "host/journal/journal_writer.h"
+#include "host/platform.h"
 
 using namespace journal;
 
@@ -143,11 +144,7 @@ void StartReplay(const char* path, bool headless) {
     for (const auto& s : header.settings) {
       if (s.first == name) value = &s.second;
     }
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
+    host_SetEnvironment(name, value ? value->c_str() : nullptr);
   }
 
   g_replaying = true;

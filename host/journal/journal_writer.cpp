@@ -1,37 +1,25 @@
 // The journal's buffered file writer (see journal_writer.h).
 #include "host/journal/journal_writer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
+
+#include "host/platform.h"
 
 JournalWriter::~JournalWriter() { Close(); }
 
 bool JournalWriter::Open(const char* path) {
   Close();
-  m_fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  m_fd = host_CreateRawFile(path);
   m_failed = m_fd < 0;
   m_used = 0;
   return m_fd >= 0;
 }
 
 void JournalWriter::Drain() {
-  const uint8_t* p = m_buffer;
-  size_t left = m_used;
+  size_t size = m_used;
   m_used = 0;
   if (m_fd < 0 || m_failed) return;
-  while (left > 0) {
-    ssize_t n = write(m_fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      m_failed = true;
-      return;
-    }
-    p += n;
-    left -= size_t(n);
-  }
+  if (!host_WriteRaw(m_fd, m_buffer, size)) m_failed = true;
 }
 
 void JournalWriter::Flush() {
@@ -41,7 +29,7 @@ void JournalWriter::Flush() {
 void JournalWriter::Close() {
   if (m_fd < 0) return;
   Flush();
-  close(m_fd);
+  host_CloseRaw(m_fd);
   m_fd = -1;
 }
 

@@ -2,8 +2,6 @@
 // itself: GLFW takes a whole text at once and cannot say which of its lines it dropped.
 #include "host/pads/gamepad_mappings.h"
 
-#include <unistd.h>  // Required for: readlink
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <string>
 
 #include "host/pads/joystick_source.h"
+#include "host/platform.h"
 
 namespace {
 
@@ -93,17 +92,13 @@ void Skipped(FILE* log, const char* origin, int number, const char* why) {
 
 // The folder of the running program, without the trailing slash; empty when unknown.
 std::string ProgramFolder() {
-    char path[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path);
-    if (n <= 0 || n >= ssize_t(sizeof path)) return std::string();
-    std::string p(path, size_t(n));
-    size_t slash = p.rfind('/');
-    return slash == std::string::npos ? std::string() : p.substr(0, slash);
+    std::string folder;
+    return host_ProgramFolder(folder) ? folder : std::string();
 }
 
 // Appends the whole file to `out`; 0, or the errno of what failed.
 int ReadFile(const std::string& path, std::string& out) {
-    FILE* f = std::fopen(path.c_str(), "rb");
+    FILE* f = host_OpenFile(path, "rb");
     if (!f) return errno;
     char buf[4096];
     size_t n;

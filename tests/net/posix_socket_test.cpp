@@ -13,7 +13,7 @@
 #include <fstream>
 #include <thread>
 
-#include "net/posix_socket.h"
+#include "net/native_socket.h"
 
 namespace {
 
@@ -60,7 +60,8 @@ TEST(PosixSocket, CloseWithAReceiveInFlightWaitsForTheWorkerToLetGo) {
   ASSERT_TRUE(s->Open(kProtocolStream));
   const int fd = s->handle;
   RtSocketAddress* to = new RtSocketAddress;
-  to->addr = addr;
+  to->ip = addr.sin_addr.s_addr;
+  to->port = addr.sin_port;
   ASSERT_EQ(s->Connect(*to), 0);
   int peer = accept(listener, nullptr, nullptr);
   ASSERT_GE(peer, 0);

@@ -1,9 +1,9 @@
-// The native socket layer: an operating-system socket handle and an IPv4 address, over BSD sockets.
+// The native socket layer: an operating-system socket handle and an IPv4 address, one implementation per
+// platform (net/posix_socket.cpp over BSD sockets, net/win32_socket.cpp over WinSock).
 // Open and Close run on the main thread; Connect, Send and Receive on the worker threads of the queues.
 #pragma once
-#include <netinet/in.h>  // Required for: sockaddr_in
-
 #include <atomic>
+#include <cstdint>
 
 #include "runtime/runtime.h"
 
@@ -12,11 +12,12 @@ enum { kProtocolStream = 1, kProtocolServer = 2, kProtocolDatagram = 3 };
 
 class RtSocketAddress : public gc_object {
  public:
-  sockaddr_in addr;
+  // Both in network byte order, as the socket calls take them.
+  uint32_t ip = 0;
+  uint16_t port = 0;
 
-  RtSocketAddress();
-  // Port in network order, address INADDR_ANY, then an IPv4 lookup of `host` (8-bit text, may be empty).
-  // False when the host is empty or does not resolve (the address then stays INADDR_ANY).
+  // Port, address 0.0.0.0, then an IPv4 lookup of `host` (8-bit text, may be empty).
+  // False when the host is empty or does not resolve (the address then stays 0.0.0.0).
   bool Set(const char* host, int port);
 };
 

@@ -1,0 +1,30 @@
+// The host's calls into the operating system, one implementation per platform (host/posix_files.cpp,
+// host/win32_files.cpp). Paths are UTF-8 here; each platform turns them into its own file names.
+#pragma once
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+// The folder of the running program in UTF-8, without the trailing separator ("" for the root folder);
+// false when it cannot be found.
+bool host_ProgramFolder(std::string& folder);
+
+// fopen by UTF-8 name.
+FILE* host_OpenFile(const std::string& path, const char* mode);
+// Puts what was written to `file` on the disk (after fflush); false when the system cannot.
+bool host_SyncFile(FILE* file);
+// Makes `from` the file `to`, replacing it in one step; false (and nothing changed) when it cannot.
+bool host_ReplaceFile(const std::string& from, const std::string& to);
+void host_RemoveFile(const std::string& path);
+// Makes renames in the current folder durable where the system needs that asked separately.
+void host_SyncCurrentFolder();
+
+// Unbuffered files for the journal, written from the fatal paths too: these calls never allocate.
+// host_CreateRawFile truncates or creates, and returns -1 when it cannot.
+int host_CreateRawFile(const char* path);
+// Writes all of it, retrying interrupted and partial writes; false when the system refused.
+bool host_WriteRaw(int fd, const void* data, size_t size);
+void host_CloseRaw(int fd);
+
+// Sets an environment variable for this process, or removes it when `value` is null.
+void host_SetEnvironment(const char* name, const char* value);
