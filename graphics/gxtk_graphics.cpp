@@ -1,8 +1,7 @@
 // The renderer's frame bracket, batch flushing and drawing state (colour, blend, scissor, matrix).
 #include "graphics/gxtk_graphics.h"
 
-#define GL_GLEXT_PROTOTYPES  // glMultiDrawArrays (OpenGL 1.4), exported by the system's libGL
-#include <GL/gl.h>
+#include "graphics/gl_entry_points.h"  // glMultiDrawArrays (OpenGL 1.4)
 
 #include "host/backend/glfw2.h"  // glfwGetWindowSize
 
@@ -89,8 +88,13 @@ void gxtkGraphics::Flush() {
       glDrawElements(GL_TRIANGLES, n / 4 * 6, GL_UNSIGNED_SHORT, quadIndices);
       break;
     default:
-      // Every fan of the batch, of whatever size, in one call and in the order drawn.
-      glMultiDrawArrays(GL_TRIANGLE_FAN, fanFirst, fanSize, fanCount);
+      // Every fan of the batch, of whatever size, in one call and in the order drawn; one call per fan
+      // on a context without the multi-draw.
+      if (gl_MultiDrawArraysProc multiDraw = gl_MultiDrawArrays()) {
+        multiDraw(GL_TRIANGLE_FAN, fanFirst, fanSize, fanCount);
+      } else {
+        for (int f = 0; f < fanCount; ++f) glDrawArrays(GL_TRIANGLE_FAN, fanFirst[f], fanSize[f]);
+      }
       break;
   }
   ++drawCalls;

@@ -1,6 +1,6 @@
 // The renderer's surface making and pixel transfer: loading and creating surfaces, reading the screen,
 // writing ints into a surface.
-#include <GL/gl.h>
+#include "graphics/gl_headers.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,7 +2,7 @@
 // fallback (a blank surface's storage waits for its first use), partial updates and release.
 #include "graphics/gxtk_surface.h"
 
-#include <GL/gl.h>
+#include "graphics/gl_headers.h"
 #include <cstdlib>  // Required for: malloc(), calloc(), free()
 
 #include "host/host.h"  // glfwGraphicsSeq

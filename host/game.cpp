@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "host/host.h"
+#include "host/platform.h"
 
 RtGame* RtGame::_game = nullptr;
 int rt_argc = 0;
@@ -26,7 +27,7 @@ int RtGame::Millisecs() { return 0; }
 void RtGame::GetDate(Array<int> date) {
   time_t now = time(nullptr);
   struct tm t;
-  localtime_r(&now, &t);
+  host_LocalTime(now, &t);
   const int parts[7] = {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, 0};
   int n = date.Length() < 7 ? date.Length() : 7;
   for (int i = 0; i < n; ++i) date[i] = parts[i];

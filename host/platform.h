@@ -1,8 +1,9 @@
-// The host's calls into the operating system, one implementation per platform (host/posix_files.cpp,
-// host/win32_files.cpp). Paths are UTF-8 here; each platform turns them into its own file names.
+// The host's calls into the operating system, one implementation per platform (host/posix_platform.cpp,
+// host/win32_platform.cpp). Paths are UTF-8 here; each platform turns them into its own file names.
 #pragma once
 #include <cstddef>
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 // The folder of the running program in UTF-8, without the trailing separator ("" for the root folder);
@@ -28,3 +29,6 @@ void host_CloseRaw(int fd);
 
 // Sets an environment variable for this process, or removes it when `value` is null.
 void host_SetEnvironment(const char* name, const char* value);
+
+// The local calendar time of `when`, safely from any thread.
+void host_LocalTime(time_t when, tm* out);

@@ -28,7 +28,7 @@ class RtSocket : public gc_object {
 
   ~RtSocket() override;
 
-  // The one-time set-up of the socket library; nothing to do on this platform.
+  // The one-time set-up of the socket library (nothing on POSIX systems; WinSock's start on Windows).
   static void InitSockets();
   // Creates the socket for a protocol code (TCP with TCP_NODELAY, or UDP); false on failure.
   bool Open(int protocolCode);
@@ -51,4 +51,7 @@ class RtSocket : public gc_object {
   std::atomic<int> users_{0};
   int Acquire();
   void Release();
+  // The platform's calls on a descriptor, used by the shared bookkeeping above.
+  static void ShutdownNative(int fd);
+  static void CloseNative(int fd);
 };

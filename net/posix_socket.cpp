@@ -27,12 +27,11 @@ bool RtSocketAddress::Set(const char* host, int port) {
   return true;
 }
 
-RtSocket::~RtSocket() {
-  // Collected only when no operation refers to it any more, so no worker can be using the descriptor.
-  if (fd_ >= 0 && !(users_.load() & 1)) ::close(fd_);
-}
-
 void RtSocket::InitSockets() {}
+
+void RtSocket::ShutdownNative(int fd) { ::shutdown(fd, SHUT_RDWR); }
+
+void RtSocket::CloseNative(int fd) { ::close(fd); }
 
 bool RtSocket::Open(int protocolCode) {
   if (protocolCode == kProtocolDatagram) {
@@ -59,25 +58,6 @@ void RtSocket::SetTimeout(int milliseconds) {
   // On this platform the send limit also bounds a blocking connect.
   setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
   setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
-}
-
-void RtSocket::Close() {
-  if (handle < 0) return;
-  handle = -1;
-  ::shutdown(fd_, SHUT_RDWR);
-  if (users_.fetch_or(1, std::memory_order_acq_rel) == 0) ::close(fd_);
-}
-
-int RtSocket::Acquire() {
-  int state = users_.load(std::memory_order_acquire);
-  do {
-    if (state & 1) return -1;
-  } while (!users_.compare_exchange_weak(state, state + 2, std::memory_order_acq_rel));
-  return fd_;
-}
-
-void RtSocket::Release() {
-  if (users_.fetch_sub(2, std::memory_order_acq_rel) - 2 == 1) ::close(fd_);
 }
 
 int RtSocket::Connect(const RtSocketAddress& address) {

@@ -34,13 +34,3 @@ void RtThread::Start() {
     exit(-1);
   }
 }
-
-bool RtThread::IsRunning() { return running.load(std::memory_order_acquire) == 1; }
-
-Object* RtThread::Result() { return result; }
-
-void RtThread::SetResult(Object* value) { gc_assign(result, value); }
-
-void RtThread::mark() { gc_queue(result); }
-
-String RtThread::Strdup(const String& text) { return String(text.Data(), text.Length()); }

@@ -73,7 +73,10 @@ void debugger_prompt() {
 
 }  // namespace
 
-void rtPrint(const String& s) {
+namespace {
+
+// The line for `s` in print_buf, as UTF-8 with its line feed; its length.
+size_t FormatLine(const String& s) {
   int need = s.Length() * 3 + 2;
   if (need > print_cap) {
     print_cap = need;
@@ -96,6 +99,21 @@ void rtPrint(const String& s) {
   }
   print_buf[n++] = '\n';
   print_buf[n] = 0;
+  return size_t(n);
+}
+
+// A line of the fatal message: through the fatal console, which on a desktop with no console collects it
+// for the message box shown before the process ends.
+void PrintFatalLine(const String& s) {
+  fflush(stdout);  // whatever was printed before stays before it
+  size_t n = FormatLine(s);
+  rt_fatal_Write(1, print_buf, n);
+}
+
+}  // namespace
+
+void rtPrint(const String& s) {
+  FormatLine(s);
   fputs(print_buf, stdout);
   fflush(stdout);
 }
@@ -111,8 +129,8 @@ void rtFatalInit() {
 
 void rtRuntimeError(const char* message) {
   for (;;) {
-    rtPrint(String("Trazel Runtime Error : ") + String(message));
-    rtPrint(String(debug_info[0] ? debug_info : ""));
+    PrintFatalLine(String("Trazel Runtime Error : ") + String(message));
+    PrintFatalLine(String(debug_info[0] ? debug_info : ""));
     debugger_prompt();
   }
 }

@@ -33,5 +33,7 @@ bool MakeDefaultFont(const std::string& outDir, const Fonts& fonts);
 void DrawPlayerShip(cairo_t* cr);
 // The desktop icons, outDir/<n>x<n>/apps/vextrallis.png for each size of the icon theme.
 bool MakeAppIcons(const std::string& outDir);
+// The Windows program's icon file: PNG images at 16, 32, 48 and 256 pixels.
+bool MakeWindowsIcon(const std::string& path);
 
 }  // namespace datagen

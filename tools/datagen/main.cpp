@@ -3,6 +3,7 @@
 //   datagen <outDir> [item ...]                  generate everything, or only the named items
 //   datagen --contact-sheet <out.png> <dataDir>  one PNG of every image's numbered frames
 //   datagen --app-icons <outDir>                 the desktop icons, outDir/<n>x<n>/apps/vextrallis.png
+//   datagen --windows-icon <out.ico>             the Windows program's icon (16, 32, 48, 256 px)
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -65,10 +66,12 @@ int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--contact-sheet") == 0)
     return datagen::WriteContactSheet(argv[2], argv[3]) ? 0 : 1;
   if (argc == 3 && std::strcmp(argv[1], "--app-icons") == 0) return datagen::MakeAppIcons(argv[2]) ? 0 : 1;
+  if (argc == 3 && std::strcmp(argv[1], "--windows-icon") == 0) return datagen::MakeWindowsIcon(argv[2]) ? 0 : 1;
   if (argc >= 2 && argv[1][0] != '-') return Generate(argv[1], std::vector<std::string>(argv + 2, argv + argc));
   std::fprintf(stderr,
                "usage: datagen <outDir> [item ...]\n"
                "       datagen --contact-sheet <out.png> <dataDir>\n"
-               "       datagen --app-icons <outDir>\n");
+               "       datagen --app-icons <outDir>\n"
+               "       datagen --windows-icon <out.ico>\n");
   return 2;
 }

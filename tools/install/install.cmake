@@ -19,7 +19,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/vextrallis.desktop DESTINATION ${CMAKE_I
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 
 set(CPACK_PACKAGE_NAME vextrallis)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Vextrallis developers <vextrallis@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small single-player 2D arcade shooter")
 set(CPACK_PACKAGE_DESCRIPTION

@@ -60,3 +60,5 @@ void host_SetEnvironment(const char* name, const char* value) {
     unsetenv(name);
   }
 }
+
+void host_LocalTime(time_t when, tm* out) { localtime_r(&when, out); }

@@ -1,0 +1,98 @@
+// WinSock calls behind RtSocket and RtSocketAddress. A SOCKET is a small kernel handle number on Windows;
+// it is kept in the same int as a descriptor elsewhere, with INVALID_SOCKET as -1.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <cstring>
+
+#include "net/native_socket.h"
+
+namespace {
+SOCKET Native(int fd) { return SOCKET(unsigned(fd)); }
+}  // namespace
+
+bool RtSocketAddress::Set(const char* host, int port) {
+  this->port = htons(static_cast<uint16_t>(port));
+  ip = htonl(INADDR_ANY);
+  if (!host || !host[0]) return false;
+  addrinfo hints;
+  memset(&hints, 0, sizeof hints);
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(host, nullptr, &hints, &found) != 0 || !found) return false;
+  ip = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+  freeaddrinfo(found);
+  return true;
+}
+
+void RtSocket::InitSockets() {
+  static bool started = false;
+  if (started) return;
+  WSADATA data;
+  started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+void RtSocket::ShutdownNative(int fd) { ::shutdown(Native(fd), SD_BOTH); }
+
+void RtSocket::CloseNative(int fd) { ::closesocket(Native(fd)); }
+
+bool RtSocket::Open(int protocolCode) {
+  SOCKET s;
+  if (protocolCode == kProtocolDatagram) {
+    s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+  } else {
+    s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s != INVALID_SOCKET) {
+      BOOL on = TRUE;
+      setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+    }
+  }
+  if (s == INVALID_SOCKET) return false;
+  fd_ = int(s);
+  protocol = protocolCode;
+  handle = fd_;
+  users_.store(0);
+  return true;
+}
+
+void RtSocket::SetTimeout(int milliseconds) {
+  if (fd_ < 0 || milliseconds < 0) return;
+  DWORD ms = DWORD(milliseconds);
+  setsockopt(Native(fd_), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
+  setsockopt(Native(fd_), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
+}
+
+int RtSocket::Connect(const RtSocketAddress& address) {
+  int fd = Acquire();
+  if (fd < 0) return -1;
+  sockaddr_in to;
+  memset(&to, 0, sizeof to);
+  to.sin_family = AF_INET;
+  to.sin_port = address.port;
+  to.sin_addr.s_addr = address.ip;
+  int rc = ::connect(Native(fd), reinterpret_cast<const sockaddr*>(&to), sizeof to);
+  Release();
+  return rc;
+}
+
+int RtSocket::Send(const unsigned char* bytes, int count) {
+  int fd = Acquire();
+  if (fd < 0) return -1;
+  int sent = 0;
+  while (sent < count) {
+    int n = ::send(Native(fd), reinterpret_cast<const char*>(bytes) + sent, count - sent, 0);
+    if (n <= 0) break;
+    sent += n;
+  }
+  Release();
+  return sent > 0 || count == 0 ? sent : -1;
+}
+
+int RtSocket::Receive(unsigned char* bytes, int count) {
+  int fd = Acquire();
+  if (fd < 0) return -1;
+  int n = ::recv(Native(fd), reinterpret_cast<char*>(bytes), count, 0);
+  Release();
+  return n;
+}

@@ -1,0 +1,35 @@
+# The Windows zip: the program, OpenAL32.dll, the data folder, a README for players and the licence
+# texts, with OpenAL Soft's source beside its licence (it is LGPL). `cpack -G ZIP` in the build folder
+# writes vextrallis-<version>-win64.zip.
+set(VX_WIN_SOURCES "$ENV{HOME}/.cache/vextrallis/win64" CACHE PATH
+    "Folder holding the GLFW and OpenAL Soft source tarballs the libraries were built from")
+set(vx_glfw_tar ${VX_WIN_SOURCES}/glfw3_3.3.8.orig.tar.gz)
+set(vx_openal_tar ${VX_WIN_SOURCES}/openal-soft_1.24.2.orig.tar.gz)
+set(vx_licence_src ${CMAKE_BINARY_DIR}/licence-src)
+if(EXISTS ${vx_glfw_tar} AND EXISTS ${vx_openal_tar})
+  file(ARCHIVE_EXTRACT INPUT ${vx_glfw_tar} DESTINATION ${vx_licence_src} PATTERNS "*/LICENSE.md")
+  file(ARCHIVE_EXTRACT INPUT ${vx_openal_tar} DESTINATION ${vx_licence_src} PATTERNS "*/COPYING")
+  file(GLOB vx_glfw_licence ${vx_licence_src}/*/LICENSE.md)
+  file(GLOB vx_openal_licence ${vx_licence_src}/*/COPYING)
+else()
+  message(WARNING "No library sources in VX_WIN_SOURCES (${VX_WIN_SOURCES}): the zip cannot be made")
+endif()
+
+install(TARGETS vextrallis RUNTIME DESTINATION .)
+install(FILES ${VX_OPENAL_DLL} DESTINATION .)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/data DESTINATION .)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/README.txt DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION licenses RENAME vextrallis.txt)
+if(vx_glfw_licence AND vx_openal_licence)
+  install(FILES ${vx_glfw_licence} DESTINATION licenses RENAME glfw.txt)
+  install(FILES ${vx_openal_licence} DESTINATION licenses RENAME openal-soft.txt)
+  install(FILES ${vx_openal_tar} DESTINATION licenses)
+endif()
+install(FILES /usr/share/doc/fonts-dejavu-core/copyright DESTINATION licenses RENAME dejavu-fonts.txt)
+
+set(CPACK_PACKAGE_NAME vextrallis)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME vextrallis-${PROJECT_VERSION}-win64)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
