@@ -27,7 +27,8 @@ int c_MyApp::p_Reload() {
   m_ClsA = 1.0f;
   p_ChooseLevel();
   // The loading screen's logo and font load with the loader's first step rather than here: the first
-  // frame is rendered before any update and shows only the clear, so it need not wait for them.
+  // frame is rendered before any update and shows only the clear, so it need not wait for them. That
+  // step is the only place they load, once per reload.
   m_LoadScreenArt = 1;
   m_ReloadPending = 1;
   return 0;
@@ -55,7 +56,6 @@ int c_MyApp::p_Loader() {
       p_LoadSFX(98);
       break;
     case 4:
-      p_LoadImg(93, String("common/ZOLKLogo"), 256, 256, 1, 1);
       // The maker's jingle sounds at the first load of a run only, not after a resize.
       if (m_LogoSfxDone == 0) {
         p_PlaySFX(96, 1.0f, 1.0f, 0.0f);
@@ -63,7 +63,6 @@ int c_MyApp::p_Loader() {
       }
       break;
     case 5:
-      p_LoadFont(90, String("fonts/shadow_pelmar"), 7, 10);
       p_LoadSFX(99);
       break;
     case 6:

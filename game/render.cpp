@@ -34,6 +34,8 @@ int c_MyApp::p_OnRender() {
   if (W != m_LastDevWidth || H != m_LastDevHeight) {
     m_LastDevWidth = W;
     m_LastDevHeight = H;
+    // A new size reloads everything, the loading screen's own logo and font first.
+    m_LoadScreenArt = 1;
     m_ReloadPending = 1;
   }
 

@@ -5,12 +5,8 @@
 
 #include "host/host.h"
 #include "host/platform.h"
+#include "host/state_file.h"
 #include "host/utf8_path.h"
-
-namespace {
-const char kStateFile[] = "./.trazelstate";
-const char kStateTemp[] = "./.trazelstate.tmp";
-}  // namespace
 
 int RtGlfwGame::SaveState(String state) {
   String tempPath(kStateTemp);

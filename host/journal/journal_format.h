@@ -89,4 +89,8 @@ const char* OpName(int op);
 // The letters of a record's payload (see journal_format.cpp), or null for an unknown code.
 const char* OpShape(int op);
 
+// Text read from a journal, fit for a message on a terminal: printable ASCII as it is, every other byte
+// (control characters, escape sequences, broken UTF-8) as \xNN, a backslash as \\.
+std::string Printable(const std::string& bytes);
+
 }  // namespace journal

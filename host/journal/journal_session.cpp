@@ -17,12 +17,12 @@
 #include "host/journal/journal_reader.h"
 #include "host/journal/journal_writer.h"
 #include "host/platform.h"
+#include "host/state_file.h"
 
 using namespace journal;
 
 namespace {
 
-const char kStateFile[] = "./.trazelstate";
 // Environment switches that change what the game asks the backend; a journal carries their values so
 // the replay takes the same path. Only these are ever taken from a journal.
 const char* const kSettings[] = {"VX_STATS"};
@@ -135,7 +135,7 @@ void StartReplay(const char* path, bool headless) {
   const journal::Header& header = g_reader.Header();
   const std::string build = journal_BuildIdentity();
   if (header.build != build) {
-    Refuse("replay", std::string(path) + " was recorded by another build of the game (build " + header.build +
+    Refuse("replay", std::string(path) + " was recorded by another build of the game (build " + Printable(header.build) +
                          "; this is build " + build + ")");
   }
   PrepareStateFile(header);
