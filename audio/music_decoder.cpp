@@ -2,8 +2,11 @@
 
 #include <cstdlib>
 
+#include "runtime/thread_stack.h"
+
 gxtkMusicDecoder::gxtkMusicDecoder(RtAudioFile file) {
   worker = std::thread([this, file] {
+    rt_GuardThreadStack();
     data = RtGame::DecodeAudioFile(file, &length, &channels, &format, &hertz);
     done.store(true, std::memory_order_release);
   });

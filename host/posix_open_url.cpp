@@ -9,6 +9,7 @@
 
 #include "host/host.h"
 #include "host/utf8_path.h"
+#include "runtime/thread_stack.h"
 
 extern char** environ;
 
@@ -22,6 +23,7 @@ void RtGlfwGame::OpenUrl(String url) {
   // Without an opener on the PATH the spawn fails and nothing happens.
   if (posix_spawnp(&pid, opener, nullptr, nullptr, argv, environ) != 0) return;
   std::thread([pid] {
+    rt_GuardThreadStack();
     int status;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "host/host.h"
+#include "runtime/thread_stack.h"
 
 // The message line and the (empty) trace line the runtime error routine prints.
 #define VX_FATAL_TEXT(what) "Trazel Runtime Error : " what "\n\n"
@@ -24,12 +25,9 @@ void sighandle(int sig) {
 
 void InstallFatalSignalHandlers() {
   rtFatalInit();
-  // A stack of its own, so that a stack overflow still reaches the handler.
-  static char alt_stack[64 * 1024];
-  stack_t ss{};
-  ss.ss_sp = alt_stack;
-  ss.ss_size = sizeof alt_stack;
-  sigaltstack(&ss, nullptr);
+  // A stack of its own, so that a stack overflow still reaches the handler (the other threads take
+  // theirs as they start).
+  rt_GuardThreadStack();
   struct sigaction sa{};
   sa.sa_handler = sighandle;
   sigemptyset(&sa.sa_mask);

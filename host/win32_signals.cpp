@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "host/host.h"
+#include "runtime/thread_stack.h"
 
 // The message line and the (empty) trace line the runtime error routine prints.
 #define VX_FATAL_TEXT(what) "Trazel Runtime Error : " what "\n\n"
@@ -59,10 +60,7 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* info) {
 
 void InstallFatalSignalHandlers() {
   rtFatalInit();
-  // Room kept on the main thread's stack for the filter after an overflow (the system's own guard page
-  // alone leaves too little).
-  ULONG guarantee = 64 * 1024;
-  SetThreadStackGuarantee(&guarantee);
+  rt_GuardThreadStack();
   SetUnhandledExceptionFilter(OnUnhandledException);
   for (int sig : {SIGSEGV, SIGILL, SIGFPE}) std::signal(sig, sighandle);
   // No "the program stopped working" box over the game's own message.

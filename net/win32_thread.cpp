@@ -6,10 +6,12 @@
 #include <cstdlib>
 
 #include "net/thread.h"
+#include "runtime/thread_stack.h"
 
 namespace {
 
 DWORD WINAPI thread_entry(void* self) {
+  rt_GuardThreadStack();
   RtThread* thread = static_cast<RtThread*>(self);
   thread->Run__UNSAFE__();
   // Release: whoever sees 2 also sees everything the run wrote.
