@@ -32,3 +32,6 @@ void host_SetEnvironment(const char* name, const char* value);
 
 // The local calendar time of `when`, safely from any thread.
 void host_LocalTime(time_t when, tm* out);
+
+// The system's name as game-pad mapping lines give it in their platform field ("Linux", "Windows").
+const char* host_PlatformName();

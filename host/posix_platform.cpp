@@ -62,3 +62,5 @@ void host_SetEnvironment(const char* name, const char* value) {
 }
 
 void host_LocalTime(time_t when, tm* out) { localtime_r(&when, out); }
+
+const char* host_PlatformName() { return "Linux"; }

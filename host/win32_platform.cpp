@@ -92,3 +92,5 @@ void host_SetEnvironment(const char* name, const char* value) {
 }
 
 void host_LocalTime(time_t when, tm* out) { localtime_s(out, &when); }
+
+const char* host_PlatformName() { return "Windows"; }

@@ -137,12 +137,39 @@ const char* glfw2_MappingLineFault(const char* line, int length) {
             const char* colon = static_cast<const char*>(std::memchr(field, ':', size_t(fieldLength)));
             if (!colon || colon == field) return "a field is not of the form name:value";
             int keyLength = int(colon - field);
-            if (IsElementKey(field, keyLength) && !IsElementValue(colon + 1, fieldLength - keyLength - 1))
+            // GLFW drops a whole line that maps half of an output axis ("+leftx:a0"), without a word.
+            if (field[0] == '+' || field[0] == '-') {
+                static char halfAxis[96];
+                std::snprintf(halfAxis, sizeof halfAxis, "the field \"%.*s\" maps half an output axis, which GLFW does not take",
+                              keyLength > 24 ? 24 : keyLength, field);
+                return halfAxis;
+            }
+            // An empty source ("guide:") leaves the element unbound.
+            int valueLength = fieldLength - keyLength - 1;
+            if (IsElementKey(field, keyLength) && valueLength > 0 && !IsElementValue(colon + 1, valueLength))
                 return "a button, axis or hat is not of the form b<n>, a<n> or h<n>.<bit>";
         }
         at = fieldEnd + 1;
     }
     return nullptr;
+}
+
+bool glfw2_MappingIsForThisPlatform(const char* line, int length) {
+    static const char kField[] = "platform:";
+    const int fieldLength = int(sizeof kField) - 1;
+    const char* platform = host_PlatformName();
+    int at = 0;
+    while (at < length) {
+        const char* end = static_cast<const char*>(std::memchr(line + at, ',', size_t(length - at)));
+        int fieldEnd = end ? int(end - line) : length;
+        if (at > 0 && line[at - 1] == ',' && fieldEnd - at >= fieldLength &&
+            std::strncmp(line + at, kField, size_t(fieldLength)) == 0) {
+            // GLFW compares the start of the value only.
+            return std::strncmp(line + at + fieldLength, platform, std::strlen(platform)) == 0;
+        }
+        at = fieldEnd + 1;
+    }
+    return true;
 }
 
 int glfw2_AddGamepadMappings(const char* text, size_t size, const char* origin, FILE* log) {
@@ -154,6 +181,8 @@ int glfw2_AddGamepadMappings(const char* text, size_t size, const char* origin, 
             Skipped(log, origin, number, fault);
             return;
         }
+        // A line for another system is not for this one; a mapping list holds many, so they go quietly.
+        if (!glfw2_MappingIsForThisPlatform(line, length)) return;
         char one[kMaxLine + 1];
         std::memcpy(one, line, size_t(length));
         one[length] = '\0';

@@ -9,8 +9,12 @@
 // comments (first non-blank character '#') are not mappings; callers skip them before asking.
 const char* glfw2_MappingLineFault(const char* line, int length);
 
+// False for a line whose platform field names another system ("platform:Windows" on Linux): GLFW does
+// not take those. A line with no platform field is for every system.
+bool glfw2_MappingIsForThisPlatform(const char* line, int length);
+
 // Adds every mapping line of text[0..size) on its own. A malformed line, or one GLFW refuses, is skipped with one
-// message on `log` naming `origin` and the line's number; the others still count. Returns the number of
+// message (a line for another system quietly) on `log` naming `origin` and the line's number; the others still count. Returns the number of
 // lines added.
 int glfw2_AddGamepadMappings(const char* text, size_t size, const char* origin, FILE* log);
 
