@@ -80,7 +80,9 @@ damage() {  # $1 name, $2 expected text in the message; the damaged journal is $
   [ "$(cat "$CASE_DIR/bad/.trazelstate")" = "a player's own state" ] || fail "$1: the state file was touched"
   echo "$1: $(cat "$CASE_DIR/bad/stderr.txt")"
 }
-head -c $((size / 2)) "$journal" > "$CASE_DIR/bad.journal";             damage "cut in the middle" "truncated"
+# Cut in the middle, and always inside a record: a cut that happened to fall on a frame's end would leave a
+# whole journal of a killed run, so a buffer-swap record's code (10, whose hash then lacks) follows it.
+{ head -c $((size / 2)) "$journal"; printf '\x0a'; } > "$CASE_DIR/bad.journal"; damage "cut in the middle" "truncated"
 head -c 20 "$journal" > "$CASE_DIR/bad.journal";                        damage "cut in the header" "truncated in its header"
 : > "$CASE_DIR/bad.journal";                                             damage "empty file" "not a journal"
 head -c 4000 /dev/urandom > "$CASE_DIR/bad.journal";                    damage "garbage" "not a journal"
