@@ -19,6 +19,18 @@ const char* debug_info = "";  // this build never sets debug information
 // -1 until the environment was read; then 1 when a debugger answers the prompt, else 0.
 int debugger_attached = -1;
 
+void (*fatal_flush)() = nullptr;
+
+// Ends the process from the fatal path, after the flush routine (at most once, should it fault itself).
+[[noreturn]] void FatalExit(int status) {
+  static volatile int flushed = 0;
+  if (fatal_flush && !flushed) {
+    flushed = 1;
+    fatal_flush();
+  }
+  rt_fatal_Exit(status);
+}
+
 // Everything below is async-signal-safe (the console calls of runtime/fatal_io.h only, no allocation, no
 // stdio), because the fatal-signal handler runs it too, possibly while the crashed thread holds the
 // allocator's or stdio's locks.
@@ -44,13 +56,13 @@ int ReadLine(char* line, int cap) {
 // standard input would leave the player at a frozen window), so the process ends at once.
 void debugger_prompt() {
   if (debugger_attached < 0) rtFatalInit();
-  if (debugger_attached == 0) rt_fatal_Exit(255);
+  if (debugger_attached == 0) FatalExit(255);
   WriteText(2, "{{~~");
   WriteText(2, debug_info);
   WriteText(2, "~~}}\n\n");
   for (;;) {
     char line[257];
-    if (ReadLine(line, 256) < 0) rt_fatal_Exit(255);
+    if (ReadLine(line, 256) < 0) FatalExit(255);
     switch (line[0]) {
       case '?':
         continue;
@@ -61,12 +73,12 @@ void debugger_prompt() {
       case 'r': case 's': case 'e': case 'l':
         return;
       case 'q':
-        rt_fatal_Exit(0);
+        FatalExit(0);
       default:
         WriteText(1, "????? ");
         WriteText(1, line);
         WriteText(1, " ?????\n");
-        rt_fatal_Exit(255);
+        FatalExit(255);
     }
   }
 }
@@ -121,6 +133,8 @@ void rtPrint(const String& s) {
 void rtDebugLog(const String& s) { rtPrint(s); }
 
 void rtDebugStop() { debugger_prompt(); }
+
+void rtSetFatalFlush(void (*flush)()) { fatal_flush = flush; }
 
 void rtFatalInit() {
   const char* v = getenv("VX_DEBUGGER");

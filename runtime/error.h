@@ -19,3 +19,6 @@ void rtDebugStop();
 // Reads VX_DEBUGGER once; called before the fatal-signal handlers are installed, so that the signal path
 // never reads the environment.
 void rtFatalInit();
+// Sets the routine the fatal path runs just before the process ends, once per process (the session
+// journal writes out its last records with it). It must be async-signal-safe: the signal path runs it.
+void rtSetFatalFlush(void (*flush)());

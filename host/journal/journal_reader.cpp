@@ -72,6 +72,7 @@ bool JournalReader::Open(const uint8_t* data, size_t size) {
   m_header = journal::Header();
   m_frames = 0;
   m_finished = false;
+  m_cut = false;
   m_lastHash = 0;
   if (!ReadHeader() || !WalkRecords()) return false;
   return true;
@@ -180,7 +181,13 @@ bool JournalReader::WalkRecords() {
       m_at = hashAt;
     }
     if (!SkipPayload(op)) return Fail("damaged" + where() + ": a " + OpName(op) + " record holds an impossible value");
-    if (m_short) return Fail("truncated" + where() + ": the file ends inside a record");
+    if (m_short) {
+      // The run ended while its last record was being written (a fatal error writes out what it has):
+      // everything before that record is replayed, then the replay ends where the recording did.
+      m_data.resize(at);
+      m_cut = true;
+      break;
+    }
     if (op == kEnd) {
       if (!AtEnd()) return Fail("damaged" + where() + ": records follow the end of the run");
       m_finished = true;
@@ -200,9 +207,8 @@ bool JournalReader::WalkRecords() {
       }
     }
   }
-  if (!m_finished && cleanEnd != m_data.size()) {
-    return Fail("truncated in frame " + std::to_string(m_frames + 1) + ": the file ends inside a frame");
-  }
+  // A journal that stops inside a frame is the record of a run that ended there; it replays up to the cut.
+  if (!m_finished && cleanEnd != m_data.size()) m_cut = true;
   m_at = start;
   m_short = false;
   return true;

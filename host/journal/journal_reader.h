@@ -17,6 +17,7 @@ class JournalReader {
   const journal::Header& Header() const { return m_header; }
   int Frames() const { return m_frames; }         // complete frames (buffer swaps with their events)
   bool Finished() const { return m_finished; }     // the recording ends with the process's end
+  bool Cut() const { return m_cut; }               // it stops inside a frame (a whole record at most lost)
   uint64_t LastHash() const { return m_lastHash; } // the running draw-list hash of the last frame
 
   // >>cursor (over a journal Open accepted; reads past the end give zeros)
@@ -45,5 +46,6 @@ class JournalReader {
   journal::Header m_header;
   int m_frames = 0;
   bool m_finished = false;
+  bool m_cut = false;
   uint64_t m_lastHash = 0;
 };

@@ -18,6 +18,7 @@
 #include "host/journal/journal_writer.h"
 #include "host/platform.h"
 #include "host/state_file.h"
+#include "runtime/error.h"
 
 using namespace journal;
 
@@ -89,6 +90,9 @@ void StartRecording(const char* path) {
   journal_ResetHash(true);
   glfw2_SetBackend(&glfw2rec_Backend(glfw2_CurrentBackend(), g_writer));
   std::atexit(EndRecording);
+  // A fatal error ends the process at once: the records of the failing frame are written out first, so
+  // its replay reaches the same error. The writer only calls write(2) there, fit for the signal path.
+  rtSetFatalFlush([] { g_writer.Flush(); });
 }
 
 void EndReplay() {

@@ -80,9 +80,16 @@ damage() {  # $1 name, $2 expected text in the message; the damaged journal is $
   [ "$(cat "$CASE_DIR/bad/.trazelstate")" = "a player's own state" ] || fail "$1: the state file was touched"
   echo "$1: $(cat "$CASE_DIR/bad/stderr.txt")"
 }
-# Cut in the middle, and always inside a record: a cut that happened to fall on a frame's end would leave a
-# whole journal of a killed run, so a buffer-swap record's code (10, whose hash then lacks) follows it.
-{ head -c $((size / 2)) "$journal"; printf '\x0a'; } > "$CASE_DIR/bad.journal"; damage "cut in the middle" "truncated"
+# Cut in the middle, and always inside a record (a buffer-swap record's code, 10, whose hash then lacks,
+# follows the cut; a cut that fell on a frame's end would be a whole journal of a killed run): what a
+# run that ended at once leaves. It replays up to the cut, then ends with 4, saying where.
+mkdir "$CASE_DIR/cut"
+{ head -c $((size / 2)) "$journal"; printf '\x0a'; } > "$CASE_DIR/cut.journal"
+replay "$CASE_DIR/cut" "$CASE_DIR/cut.journal"
+[ "$REPLAY_STATUS" = 4 ] || { cat "$CASE_DIR/cut/stderr.txt" >&2; fail "cut journal: status $REPLAY_STATUS, expected 4"; }
+grep -q "the journal ends after frame [0-9]*, where the game asks for .*: the recorded run was cut short there" \
+  "$CASE_DIR/cut/stderr.txt" || { cat "$CASE_DIR/cut/stderr.txt" >&2; fail "cut journal: no message saying where it ends"; }
+echo "cut in the middle: $(cat "$CASE_DIR/cut/stderr.txt")"
 head -c 20 "$journal" > "$CASE_DIR/bad.journal";                        damage "cut in the header" "truncated in its header"
 : > "$CASE_DIR/bad.journal";                                             damage "empty file" "not a journal"
 head -c 4000 /dev/urandom > "$CASE_DIR/bad.journal";                    damage "garbage" "not a journal"
