@@ -38,6 +38,8 @@ void c_GameDelegate::ResumeGame() {
 
 void c_GameDelegate::UpdateGame() {
   rt_app_ValidateDeviceWindow(true);
+  // A tune decoded meanwhile starts now, whatever the app asks of the sound in this update.
+  if (m__audio) m__audio->FinishMusicDecode();
   m__input->p_BeginUpdate();
   rt_app__app->p_OnUpdate();
   m__input->p_EndUpdate();

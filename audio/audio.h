@@ -85,8 +85,9 @@ class gxtkAudio : public gc_object {
   // Playback speed and pitch; 1 is normal.
   virtual void SetRate(int channel, float rate);
   // Plays the whole tune on the music channel. The tune decoded last plays at once; another is decoded
-  // on a worker thread and starts when it is ready (the music functions below pick it up, and until then
-  // pausing, resuming and stopping apply to that start). -1 when the file cannot be opened.
+  // on a worker thread and starts when it is ready (at the next update, or sooner when a music function
+  // below is called; until then pausing, resuming and stopping apply to that start). -1 when the file
+  // cannot be opened.
   virtual int PlayMusic(String path, int flags);
   virtual void StopMusic();
   virtual void PauseMusic();
