@@ -119,16 +119,22 @@ void gxtkSurface::Bind() {
   if (glfwGraphicsSeq == 0) return;
   if (seq != glfwGraphicsSeq) {
     NameTexture();
-    FillTexture(width, height);
+    ChooseStorage();
+    FillTexture();
     return;
   }
   glBindTexture(GL_TEXTURE_2D, texture);
-  if (storagePending) FillTexture(texWidth, texHeight);
+  if (storagePending) FillTexture();
 }
 
 void gxtkSurface::Prepare() {
   if (glfwGraphicsSeq == 0 || seq == glfwGraphicsSeq) return;
   NameTexture();
+  ChooseStorage();
+  storagePending = true;
+}
+
+void gxtkSurface::ChooseStorage() {
   // Whether the implementation takes this size is asked of the proxy texture, which allocates nothing.
   texWidth = width;
   texHeight = height;
@@ -141,12 +147,12 @@ void gxtkSurface::Prepare() {
     rejected = glGetError() != GL_NO_ERROR || took == 0;
   }
   if (rejected) {
+    // Older implementations only take power-of-two sizes; the image then fills the texture's top left.
     texWidth = PowerOfTwoAtLeast(width);
     texHeight = PowerOfTwoAtLeast(height);
   }
   uScale = texWidth > 0 ? 1.0f / float(texWidth) : 0.0f;
   vScale = texHeight > 0 ? 1.0f / float(texHeight) : 0.0f;
-  storagePending = true;
 }
 
 void gxtkSurface::NameTexture() {
@@ -159,24 +165,10 @@ void gxtkSurface::NameTexture() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
-void gxtkSurface::FillTexture(int w, int h) {
+void gxtkSurface::FillTexture() {
   storagePending = false;
-  texWidth = w;
-  texHeight = h;
-  ClearGlErrors();
-  bool rejected = rejectNonPowerOfTwo && !(IsPowerOfTwo(texWidth) && IsPowerOfTwo(texHeight));
-  if (!rejected) {
-    glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
-    rejected = glGetError() != GL_NO_ERROR;
-  }
-  if (rejected) {
-    // Older implementations only take power-of-two sizes; the image then fills the texture's top left.
-    texWidth = PowerOfTwoAtLeast(texWidth);
-    texHeight = PowerOfTwoAtLeast(texHeight);
-    glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
-  }
-  uScale = texWidth > 0 ? 1.0f / float(texWidth) : 0.0f;
-  vScale = texHeight > 0 ? 1.0f / float(texHeight) : 0.0f;
+  // Exactly the size ChooseStorage settled: batches may already hold texture coordinates scaled to it.
+  glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
   if (pixels) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, format, GL_UNSIGNED_BYTE, pixels);

@@ -42,9 +42,11 @@ class gxtkSurface : public gc_object {
 
   // Generates the texture name in the current context, binds it and sets its sampling.
   void NameTexture();
-  // Gives the bound texture storage of w x h (or the powers of two above when that size is refused)
-  // and uploads the retained pixels.
-  void FillTexture(int w, int h);
+  // Settles the texture's size (the surface's own, or the powers of two above when the implementation
+  // refuses it) and the texture-coordinate scales; the one place that decides it.
+  void ChooseStorage();
+  // Gives the bound texture storage of the settled size and uploads the retained pixels.
+  void FillTexture();
 
   // Test hook: when set, textures whose sides are not powers of two are treated as rejected by the
   // GL implementation, so the power-of-two fallback can be exercised on any driver.
