@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "audio/audio.h"
+#include "support/sound_files.h"
 #include "game_fixture.h"
 
 class GameAudioTest : public GameShellTest {
@@ -133,7 +134,11 @@ TEST_F(GameAudioTest, EachNewGameStartsTheTuneDecodedOnceFromTheStartAndLooping)
     app->p_StopTune();
     gc_collect_step(nullptr);  // the stopped tune is no longer held by its channel
   }
-  // Another tune replaces the kept one.
-  app->p_PlayTune(String("-1"), 1);
-  EXPECT_FALSE(h->host->Asked("trazel://data/sfx/-1.ogg"));
+  // Another tune replaces the kept one: the game's tune is then read and decoded anew.
+  ASSERT_EQ(rt_audio_device->PlayMusic(String(sound_files::OggFixture().c_str()), 1), 0);
+  WaitForTune();
+  h->host->paths.clear();
+  app->p_PlayTune(String("Linoleum"), 1);
+  EXPECT_TRUE(h->host->Asked(tune)) << "the kept tune was still the game's";
+  EXPECT_NE(rt_audio_device->musicDecoder, nullptr);
 }
