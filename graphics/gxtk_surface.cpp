@@ -169,8 +169,19 @@ void gxtkSurface::FillTexture() {
   storagePending = false;
   // Exactly the size ChooseStorage settled: batches may already hold texture coordinates scaled to it.
   glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   if (pixels) {
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, format, GL_UNSIGNED_BYTE, pixels);
+    return;
+  }
+  // Storage made without data holds whatever the implementation leaves there: a blank surface is
+  // cleared to transparent, in bands read from a block of zeros that is never written (so its pages
+  // stay the system's shared zero page and cost no memory).
+  static const unsigned char kZeros[1 << 20] = {};
+  const int rowBytes = width * 4;
+  const int band = rowBytes > 0 ? int(sizeof kZeros) / rowBytes : 0;
+  for (int y = 0; band > 0 && y < height; y += band) {
+    const int rows = height - y < band ? height - y : band;
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, y, width, rows, format, GL_UNSIGNED_BYTE, kZeros);
   }
 }
