@@ -23,4 +23,4 @@ apt-get install -y -q "/root/$(basename "$deb")"
 echo "== installed: $(dpkg-query -W -f='${Package} ${Version}: ${Depends}' vextrallis)"
 # What the check itself needs (the X server and the tools that drive and read it), not the game.
 apt-get install -y -q xvfb xauth xdotool imagemagick x11-utils python3 bc >/dev/null
-bash tests/e2e/play_installed.sh /usr/bin/vextrallis
+bash tests/e2e/play_installed.sh /usr/games/vextrallis
