@@ -1,11 +1,17 @@
 // The app framework: registration, the delegate's event routing and update bracket, ending the app,
 // display modes, data paths and the state string through the host.
 #include <gmock/gmock.h>
-#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include "app_fixture.h"
 #include "audio/audio.h"
+#include "audio/music_decoder.h"
+#include "host/platform.h"
 #include "input/input.h"
+#include "support/sound_files.h"
+#include "support/test_os.h"
 #include "../host/temp_dir.h"
 
 int CountingApp::p_OnUpdate() {
@@ -35,7 +41,7 @@ TEST_F(AppTest, SecondAppIsARuntimeError) {
   RegisterApp();
   EXPECT_EXIT(
       {
-        dup2(2, 1);
+        vxtest::StdoutToStderr();
         (new CountingApp)->m_new();
       },
       ::testing::ExitedWithCode(255), "Trazel Runtime Error : App has already been created");
@@ -87,7 +93,7 @@ TEST_F(AppTest, SuspendReachesTheAppBeforeTheSoundAndResumeAfterIt) {
     void Suspend() override { order.push_back("sound suspend"); }
     void Resume() override { order.push_back("sound resume"); }
   };
-  setenv("ALSOFT_DRIVERS", "null", 1);  // no sound hardware is needed for the order
+  host_SetEnvironment("ALSOFT_DRIVERS", "null");  // no sound hardware is needed for the order
   (new OrderApp)->m_new();
   gc_assign(rt_app__delegate->m__audio, static_cast<gxtkAudio*>(new OrderAudio));
   rt_app__delegate->SuspendGame();
@@ -181,3 +187,20 @@ TEST_F(AppTest, StateStringRoundTripsThroughTheFile) {
 }
 
 }  // namespace
+
+// A tune decoded on the worker starts at the next update on its own, with an app that never touches the
+// music after asking for it.
+TEST_F(AppTest, ATuneDecodedMeanwhileStartsAtTheNextUpdate) {
+  host_SetEnvironment("ALSOFT_DRIVERS", "null");
+  RegisterApp();
+  gxtkAudio* audio = new gxtkAudio;
+  gc_assign(rt_app__delegate->m__audio, audio);
+  ASSERT_EQ(audio->PlayMusic(String(sound_files::OggFixture().c_str()), 0), 0);
+  for (int i = 0; i < 300 && !(audio->musicDecoder && audio->musicDecoder->Done()); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_TRUE(audio->musicDecoder && audio->musicDecoder->Done()) << "the tune was not decoded within 3 s";
+  rt_app__delegate->UpdateGame();
+  EXPECT_EQ(audio->musicDecoder, nullptr) << "the update did not take the decoded tune";
+  EXPECT_EQ(audio->MusicState(), 1);
+}

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <AL/al.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -14,6 +13,7 @@
 
 #include "audio/audio.h"
 #include "host/host.h"
+#include "host/platform.h"
 #include "support/sound_files.h"
 
 namespace {
@@ -54,7 +54,7 @@ class OpenAL : public ::testing::Test {
     std::string conf = "[general]\ndrivers=wave\nfrequency=22050\nchannels=stereo\nsample-type=int16\n"
                        "[wave]\nfile=" + capture + "\n";
     std::string confPath = WriteFile("alsoft.conf", Bytes(conf.begin(), conf.end()));
-    setenv("ALSOFT_CONF", confPath.c_str(), 1);
+    host_SetEnvironment("ALSOFT_CONF", confPath.c_str());
     host = new RtGlfwGame;
     device = new gxtkAudio;
     rt_audio_SetAudioDevice(device);
@@ -152,7 +152,7 @@ TEST_F(OpenAL, PanVolumeAndRateSetTheSource) {
   gxtkSample* tone = Load(longPath);
   const struct {
     float pan, x, z;
-  } cases[] = {{0, 0, -1}, {1, 0.841471f, -0.540302f}, {-1, -0.841471f, -0.540302f}, {float(M_PI / 2), 1, 0}};
+  } cases[] = {{0, 0, -1}, {1, 0.841471f, -0.540302f}, {-1, -0.841471f, -0.540302f}, {float(kPi / 2), 1, 0}};
   for (const auto& c : cases) {
     device->SetPan(7, c.pan);
     ALfloat x = 9, y = 9, z = 9;
@@ -401,7 +401,7 @@ TEST_F(OpenAL, PanPutsTheSoundOnTheSideItNames) {
   struct {
     float pan;
     bool right;
-  } cases[] = {{float(M_PI / 2), true}, {float(-M_PI / 2), false}};
+  } cases[] = {{float(kPi / 2), true}, {float(-kPi / 2), false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pan);
     rt_audio_SetChannelPan(6, c.pan);

@@ -1,4 +1,6 @@
 // Generating the data folder again gives the same bytes, and the review contact sheet can be drawn.
+// Linux only: the data generator is built and run on the build machine only; the Windows build takes the
+// data folder it made.
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 #include <sys/wait.h>

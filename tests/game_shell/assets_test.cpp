@@ -1,29 +1,23 @@
 // Asset loading: the resolution level and file names by window size, the slots' frame sizes, the stepwise
 // loader with its one-time jingle and its restart on a resize, and missing or unusable files.
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <fstream>
-
 #include "audio/audio.h"
 #include "game_fixture.h"
+#include "support/test_os.h"
 
 namespace {
 
-// A data folder holding links to the build's files, with `replace` swapped for a copy of `with` (or left
-// out when `with` is empty).
+// A data folder holding copies of the build's files, with `replace` swapped for a copy of `with` (or left
+// out when `with` is empty). Copies, not links: making links needs a privilege on Windows.
 std::string DataWithout(const std::string& dir, const std::string& replace, const std::string& with) {
   const std::string real = GameDataDir();
-  mkdir(dir.c_str(), 0755);
+  EXPECT_TRUE(vxtest::MakeDir(dir)) << dir;
   for (const char* entry : {"common", "fonts", "sfx", "BadgesA-hd.png", "logo-hd.png", "menu-hd.png", "parts-hd.png",
                             "ships-hd.png", "vorn_font.png"}) {
     if (replace == entry) continue;
-    EXPECT_EQ(symlink((real + "/" + entry).c_str(), (dir + "/" + entry).c_str()), 0) << entry;
+    EXPECT_TRUE(vxtest::CopyTree(real + "/" + entry, dir + "/" + entry)) << entry;
   }
   if (!with.empty()) {
-    std::ifstream in(real + "/" + with, std::ios::binary);
-    std::ofstream out(dir + "/" + replace, std::ios::binary);
-    out << in.rdbuf();
+    EXPECT_TRUE(vxtest::CopyTree(real + "/" + with, dir + "/" + replace)) << with;
   }
   return dir;
 }
@@ -128,10 +122,10 @@ TEST(AssetLoader, AMissingOrUnusableImageLeavesItsSlotEmpty) {
   } cases[] = {{""}, {"common/light.png"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.with);
-    char tmpl[] = "/tmp/vx-data-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string tmp = vxtest::MakeTempDir("vx-data-");
+    ASSERT_FALSE(tmp.empty());
     GameHarnessOptions o;
-    o.dataDir = DataWithout(std::string(tmpl) + "/data", "ships-hd.png", c.with);
+    o.dataDir = DataWithout(tmp + "/data", "ships-hd.png", c.with);
     {
       GameHarness h(o);
       ASSERT_TRUE(h.FinishLoading());
@@ -142,8 +136,7 @@ TEST(AssetLoader, AMissingOrUnusableImageLeavesItsSlotEmpty) {
       h.Frames(30);  // ships and life icons are drawn from the empty slot: nothing shows, nothing fails
       EXPECT_EQ(h.app->m_GameMode, 10);
     }
-    std::string cleanup = std::string("rm -rf ") + tmpl;
-    ASSERT_EQ(system(cleanup.c_str()), 0);
+    vxtest::RemoveTree(tmp);
   }
 }
 

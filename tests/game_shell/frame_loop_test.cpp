@@ -1,10 +1,6 @@
 // The frame loop: the mode machine from the title through a run and back, reloading on a resize, the
 // virtual screen, the replay of the draw list, the function keys and pause handling.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cmath>
-#include <cstdint>
 #include <vector>
 
 #include "audio/audio.h"
@@ -52,31 +48,6 @@ TEST_F(FrameLoopTest, ARunGoesFromTheTitleThroughPlayBackToTheTitle) {
   EXPECT_TRUE(PlayedLast(96));
   EXPECT_EQ(app->m_HiScores[40], 1234) << "the run is filed into Normal's last ten";
   EXPECT_EQ(app->m_GameOverTimer, 69);
-}
-
-// Resident pages among the whole pages of the grid.
-size_t GridResidentPages(c_MyApp* app) {
-  const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
-  uintptr_t begin = uintptr_t(app->m_Grid.Data()), end = begin + sizeof(float) * size_t(app->m_Grid.Length());
-  uintptr_t first = (begin + page - 1) & ~(page - 1), last = end & ~(page - 1);
-  std::vector<unsigned char> v((last - first) / page);
-  if (mincore(reinterpret_cast<void*>(first), last - first, v.data()) != 0) return size_t(-1);
-  size_t n = 0;
-  for (unsigned char c : v) n += c & 1;
-  return n;
-}
-
-TEST_F(FrameLoopTest, TheGridTakesNoMemoryThroughConstructionAndNewGames) {
-  EXPECT_LT(GridResidentPages(app), 4u);
-  for (int game = 0; game < 2; ++game) {
-    app->m_Grid[2500000] = 1;  // one page written anyway
-    app->m_GameMode = 11;
-    h->Frame();
-    ASSERT_EQ(app->m_GameMode, 10);
-    EXPECT_LT(GridResidentPages(app), 4u) << "zeroing the 20 MB grid must not make it resident";
-    EXPECT_EQ(app->m_Grid[2500000], 0.0f);
-    app->m_GameMode = 1;
-  }
 }
 
 TEST_F(FrameLoopTest, ANewGameStartsFromAClearedRecordWithTheDifficultysFireDelays) {

@@ -1,6 +1,8 @@
 // Start-up: the game's globals and tables as rtInit leaves them, and the game record as construction and
 // p_OnCreate leave it.
-#include <unistd.h>
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "game_fixture.h"
 #include "support/test_server.h"
@@ -72,7 +74,7 @@ TEST(ProgramStart, TheLoadingScreenArtLoadsAfterTheFirstFrame) {
   // Nothing is loaded before the first frame, which shows only the clear.
   EXPECT_EQ(app->m_Images[93], nullptr);
   EXPECT_EQ(app->m_Images[90], nullptr);
-  EXPECT_FALSE(h.host->Asked("trazel://data/common/ZOLKLogo.png"));
+  for (const std::string& p : h.host->paths) EXPECT_EQ(p.find("ZOLKLogo"), std::string::npos) << p;
   h.Render();
   EXPECT_EQ(app->m_DrawCount, 0) << "the first frame replays no draw list";
   // The first update loads the logo and font, and its loading screen draws with them.
@@ -84,6 +86,29 @@ TEST(ProgramStart, TheLoadingScreenArtLoadsAfterTheFirstFrame) {
   EXPECT_GT(app->m_DrawCount, 0);
 }
 
+TEST(ProgramStart, EveryReloadLoadsTheLoadingScreenArtOnce) {
+  GameHarness h;
+  c_MyApp* app = h.app;
+  // Paths asked for that start with `stem` (the picture's size variant follows it).
+  auto times = [&](const std::string& stem) {
+    return std::count_if(h.host->paths.begin(), h.host->paths.end(),
+                         [&](const std::string& p) { return p.compare(0, stem.size(), stem) == 0; });
+  };
+  // The first load, then a reload for a new window size: each loads the logo and the font once.
+  for (int round = 1; round <= 2; ++round) {
+    for (int i = 0; i < 40 && (i == 0 || app->m_ReloadPending != 0); ++i) {
+      h.Update();
+      h.Render();
+    }
+    EXPECT_EQ(app->m_ReloadPending, 0) << "round " << round;
+    EXPECT_EQ(times("trazel://data/common/ZOLKLogo"), 1) << "round " << round;
+    EXPECT_EQ(times("trazel://data/fonts/shadow_pelmar"), 1) << "round " << round;
+    h.host->paths.clear();
+    app->m_LastDevWidth = -1;  // the next render sees a new size
+    h.Render();
+  }
+}
+
 TEST(ProgramStart, TheStartUpRequestPathCompletesOnceWhenSwitchedOn) {
   GameHarness h;
   c_MyApp* app = h.app;
@@ -93,7 +118,7 @@ TEST(ProgramStart, TheStartUpRequestPathCompletesOnceWhenSwitchedOn) {
   EXPECT_EQ(app->m_NetReply, String("N/A"));
   EXPECT_EQ(app->m_HttpDone, 0);
   for (int i = 0; i < 300 && app->m_HttpDone == 0; ++i) {
-    usleep(10000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
     h.Update();
   }
   std::string out = testing::internal::GetCapturedStdout();
@@ -110,7 +135,7 @@ TEST(ProgramStart, TheStartUpRequestReachesAServerAndKeepsItsReply) {
   std::string url = "http://127.0.0.1:" + std::to_string(server.Port()) + "/housecall.php";
   app->p_GetURL(String(url.c_str()), String("hello=1&gameID=") + String(rt_Quorva_GameNum));
   for (int i = 0; i < 300 && app->m_HttpDone == 0; ++i) {
-    usleep(10000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
     h.Update();
   }
   std::string out = testing::internal::GetCapturedStdout();

@@ -3,13 +3,13 @@
 // the build directory.
 #include <GL/gl.h>
 #include <stb/stb_image_write.h>
-#include <sys/stat.h>
 
 #include <cmath>
 #include <set>
 #include <vector>
 
 #include "game_fixture.h"
+#include "support/test_os.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ Shot ReadBack(int w, int h) {
 }  // namespace
 
 TEST(ScreenGl, TheLoadingScreenShowsRingsLogoAndText) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "no display";
+  if (!vxtest::HasDisplay()) GTEST_SKIP() << "no display";
   GameHarnessOptions o;
   o.realGl = true;
   GameHarness h(o);
@@ -50,7 +50,7 @@ TEST(ScreenGl, TheLoadingScreenShowsRingsLogoAndText) {
 
   const char* dir = getenv("VX_BINARY_DIR");
   std::string out = std::string(dir ? dir : ".") + "/screenshots";
-  mkdir(out.c_str(), 0755);
+  vxtest::MakeDir(out);
   stbi_write_png((out + "/loading_screen.png").c_str(), s.w, s.h, 3, s.rgb.data(), 3 * s.w);
 
   // The leading (opaque) dot of each orange ring, where this frame's spin angle puts it.
@@ -83,7 +83,7 @@ TEST(ScreenGl, TheLoadingScreenShowsRingsLogoAndText) {
 }
 
 TEST(ScreenGl, TheReplayDrawsRecordsWhereTheVirtualScreenPutsThem) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "no display";
+  if (!vxtest::HasDisplay()) GTEST_SKIP() << "no display";
   GameHarnessOptions o;
   o.realGl = true;
   GameHarness h(o);
@@ -114,7 +114,7 @@ TEST(ScreenGl, TheReplayDrawsRecordsWhereTheVirtualScreenPutsThem) {
 }
 
 TEST(ScreenGl, TheClearColourFillsTheWindowAsTheCoveringRectangleWould) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "no display";
+  if (!vxtest::HasDisplay()) GTEST_SKIP() << "no display";
   GameHarnessOptions o;
   o.realGl = true;
   GameHarness h(o);

@@ -3,13 +3,13 @@
 
 #include <GL/gl.h>
 #include <stb/stb_image_write.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "app/app.h"  // rt_app__devWidth, rt_app__devHeight
+#include "support/test_os.h"
 
 String TestHost::PathToFilePath(String path) {
   static const String data("trazel://data/");
@@ -23,9 +23,8 @@ String TestHost::PathToFilePath(String path) {
 TestHost& TestHost::Get() {
   static TestHost* host = [] {
     TestHost* h = new TestHost;
-    char tmpl[] = "/tmp/vx-gfx-XXXXXX";
-    const char* dir = mkdtemp(tmpl);
-    h->dataDir = dir ? dir : "/tmp";
+    h->dataDir = vxtest::MakeTempDir("vx-gfx-");
+    if (h->dataDir.empty()) h->dataDir = ".";
     return h;
   }();
   return *host;
@@ -48,8 +47,8 @@ std::string WriteFile(const std::string& name, const std::string& bytes) {
 }
 
 void RedirectForRuntimeError() {
-  dup2(2, 1);
-  if (!freopen("/dev/null", "r", stdin)) exit(3);
+  vxtest::StdoutToStderr();
+  if (!vxtest::StdinAtEnd()) exit(3);
 }
 
 namespace {
@@ -67,7 +66,7 @@ void FreshModule(gxtkGraphics*& g) {
 }  // namespace
 
 void GlTest::SetUp() {
-  if (!vxgl::Open(kWindowSize, kWindowSize)) GTEST_SKIP() << "no X display for a GL context";
+  if (!vxgl::Open(kWindowSize, kWindowSize)) GTEST_SKIP() << "no display for a GL context";
   FreshModule(g);
 }
 

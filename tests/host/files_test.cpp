@@ -1,19 +1,9 @@
 // File access of the host: runtime path mapping, UTF-8 file names, whole-file loading, and the date.
-#include <unistd.h>
-
-#include <climits>
-
 #include "host_fixture.h"
+#include "support/test_os.h"
 #include "temp_dir.h"
 
 namespace {
-
-std::string ProgramDir() {
-  char buf[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf);
-  std::string path(buf, n > 0 ? size_t(n) : 0);
-  return path.substr(0, path.rfind('/'));
-}
 
 std::string Utf8(const String& s) {
   std::string out(size_t(s.Length()) * 3, '\0');
@@ -22,7 +12,7 @@ std::string Utf8(const String& s) {
 }
 
 TEST_F(HostTest, PathToFilePathMapsTrazelFolders) {
-  const std::string dir = ProgramDir();
+  const std::string dir = vxtest::ProgramFolder();
   const struct {
     const char* in;
     std::string out;

@@ -1,8 +1,8 @@
 // The main loop under the scripted clock: update scheduling and catch-up, activation changes, the close
 // button, the forwarding guards and an exception escaping app code.
-#include <unistd.h>
 
 #include "host_fixture.h"
+#include "support/test_os.h"
 
 namespace {
 
@@ -216,7 +216,7 @@ TEST_F(HostTest, ExceptionFromAppCodeEndsTheProgram) {
   rec->throwInUpdate = true;
   EXPECT_EXIT(
       {
-        dup2(2, 1);
+        vxtest::StdoutToStderr();
         host->UpdateGame();
       },
       ::testing::ExitedWithCode(255), "Trazel Runtime Error : Uncaught Trazel Exception");

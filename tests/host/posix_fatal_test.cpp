@@ -1,5 +1,7 @@
 // The fatal paths of the host: an uncaught exception, a runtime error and a fatal signal each end with
 // status 255 at once, whatever standard input is; the debugger prompt only answers when asked for.
+// POSIX only: each case runs in a forked child (with a pseudo-terminal, pipes, signals and locks held
+// across the fork); the Windows fatal path has its own cases in win32_fatal_test.cpp.
 #include <fcntl.h>
 #include <malloc.h>
 #include <poll.h>

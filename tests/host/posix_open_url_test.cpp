@@ -1,6 +1,9 @@
 // Opening a URL: the opener gets the URL as one argument, no shell sees it, and the child is reaped.
+// POSIX only: a stand-in xdg-open is put first on PATH and children are read from /proc. The Windows build
+// hands the URL to the shell's "open" verb, which starts the player's browser; nothing can stand in for it.
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>

@@ -1,25 +1,21 @@
 // A fresh temporary folder that is the working directory for the length of a test.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
+
+#include "support/test_os.h"
 
 class TempWorkingDir {
  public:
   TempWorkingDir() {
-    char tmpl[] = "/tmp/vx_host_XXXXXX";
-    path_ = mkdtemp(tmpl);
-    char cwd[4096];
-    old_ = getcwd(cwd, sizeof cwd) ? cwd : "/";
-    EXPECT_EQ(chdir(path_.c_str()), 0);
+    path_ = vxtest::MakeTempDir("vx_host_");
+    old_ = vxtest::CurrentDir();
+    EXPECT_TRUE(!path_.empty() && vxtest::ChangeDir(path_)) << path_;
   }
   ~TempWorkingDir() {
-    if (chdir(old_.c_str()) != 0) perror("chdir");
-    std::string cmd = "rm -rf '" + path_ + "'";
-    if (system(cmd.c_str()) != 0) perror("rm");
+    EXPECT_TRUE(vxtest::ChangeDir(old_)) << old_;
+    vxtest::RemoveTree(path_);
   }
   const std::string& path() const { return path_; }
 
@@ -27,21 +23,9 @@ class TempWorkingDir {
   std::string path_, old_;
 };
 
-// Whole-file helpers for checking what the host wrote.
-inline std::string ReadFile(const std::string& name) {
-  std::string s;
-  if (FILE* f = fopen(name.c_str(), "rb")) {
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-    fclose(f);
-  }
-  return s;
-}
+// Whole-file helpers for checking what the host wrote; names are UTF-8 on every platform.
+inline std::string ReadFile(const std::string& name) { return vxtest::ReadWholeFile(name); }
 
 inline void WriteFile(const std::string& name, const std::string& bytes) {
-  FILE* f = fopen(name.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << name;
-  fwrite(bytes.data(), 1, bytes.size(), f);
-  fclose(f);
+  ASSERT_TRUE(vxtest::WriteWholeFile(name, bytes)) << name;
 }

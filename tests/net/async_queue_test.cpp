@@ -1,14 +1,13 @@
 // The operation ring and the event pump: order across wrap-around, worker/main thread split, overflow,
 // re-entry, double registration, and the socket's protocol table and state rules.
 #include <gtest/gtest.h>
-#include <arpa/inet.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <vector>
 
 #include "net_test_util.h"
+#include "support/test_os.h"
+#include "support/test_sockets.h"
 
 namespace {
 
@@ -67,7 +66,7 @@ TEST(AsyncQueueDeathTest, The256thPendingOperationOverflows) {
   c_AsyncQueue* q = (new c_AsyncQueue)->m_new(nullptr);
   // Nothing is completed without the pump, so every operation stays pending.
   for (int i = 0; i < 255; ++i) q->p_Enqueue(new RecordingOp);
-  EXPECT_EXIT({ dup2(2, 1); q->p_Enqueue(new RecordingOp); }, ::testing::ExitedWithCode(255),
+  EXPECT_EXIT({ vxtest::StdoutToStderr(); q->p_Enqueue(new RecordingOp); }, ::testing::ExitedWithCode(255),
               "Trazel Runtime Error : AsyncQueue queue overflow!");
 }
 
@@ -96,12 +95,12 @@ TEST(AsyncEventsDeathTest, RegisteringTwiceAndUnknownProtocolAreFatal) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   ReentrantSource* a = new ReentrantSource;
   rt_asyncevent_AddAsyncEventSource(a);
-  EXPECT_EXIT({ dup2(2, 1); rt_asyncevent_AddAsyncEventSource(a); }, ::testing::ExitedWithCode(255),
+  EXPECT_EXIT({ vxtest::StdoutToStderr(); rt_asyncevent_AddAsyncEventSource(a); }, ::testing::ExitedWithCode(255),
               "Async event source is already active");
-  EXPECT_EXIT({ dup2(2, 1); (new c_Socket)->m_new(String("Stream")); }, ::testing::ExitedWithCode(255),
+  EXPECT_EXIT({ vxtest::StdoutToStderr(); (new c_Socket)->m_new(String("Stream")); }, ::testing::ExitedWithCode(255),
               "Illegal socket protocol");
   c_Socket* s = (new c_Socket)->m_new(String("stream"));
-  EXPECT_EXIT({ dup2(2, 1); s->p_Start(); }, ::testing::ExitedWithCode(255),
+  EXPECT_EXIT({ vxtest::StdoutToStderr(); s->p_Start(); }, ::testing::ExitedWithCode(255),
               "Async event source is already active");
 }
 
@@ -121,13 +120,9 @@ struct ConnectRecorder : Object, c_IOnConnectComplete, c_IOnSendComplete {
 };
 
 TEST(Socket, DatagramConnectsSendsAndCloses) {
-  int receiver = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(bind(receiver, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-  socklen_t len = sizeof addr;
-  getsockname(receiver, reinterpret_cast<sockaddr*>(&addr), &len);
+  int port = 0;
+  const int receiver = vxtest::BindLoopbackDatagram(&port);
+  ASSERT_GE(receiver, 0);
 
   c_Socket* s = (new c_Socket)->m_new(String("datagram"));
   EXPECT_EQ(s->m_Protocol, kProtocolDatagram);
@@ -138,7 +133,7 @@ TEST(Socket, DatagramConnectsSendsAndCloses) {
   s->p_SendAsync(data, 0, 4, r);  // not connected yet: nothing happens
   EXPECT_EQ(s->m_WriteQueue->m_Put.load(), 0);
 
-  s->p_ConnectAsync(String("127.0.0.1"), ntohs(addr.sin_port), r);
+  s->p_ConnectAsync(String("127.0.0.1"), port, r);
   ASSERT_TRUE(PumpUntil([&] { return r->connects == 1; }));
   EXPECT_TRUE(r->connected);
   EXPECT_EQ(s->m_State, kSocketOpen | kSocketConnectedOnce | kSocketConnected);
@@ -149,32 +144,24 @@ TEST(Socket, DatagramConnectsSendsAndCloses) {
   ASSERT_TRUE(PumpUntil([&] { return r->sends == 1; }));
   EXPECT_EQ(r->sent, 6);
   char got[16] = {};
-  EXPECT_EQ(recv(receiver, got, sizeof got, 0), 6);
+  EXPECT_EQ(vxtest::Receive(receiver, got, sizeof got), 6);
   EXPECT_STREQ(got, "ng");
 
   s->p_Close();
   EXPECT_EQ(s->m_Native->handle, -1);
   EXPECT_EQ(s->m_State, 0);
   EXPECT_FALSE(s->p_IsOpen());
-  close(receiver);
+  vxtest::CloseSocket(receiver);
 }
 
 TEST(Socket, ConnectFailsForARefusedPortAndAnEmptyHost) {
-  // A port that was just free and has no listener.
-  int probe = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(probe, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-  socklen_t len = sizeof addr;
-  getsockname(probe, reinterpret_cast<sockaddr*>(&addr), &len);
-  close(probe);
+  const int port = vxtest::FreeLoopbackPort();
 
   for (const char* host : {"127.0.0.1", ""}) {
     c_Socket* s = (new c_Socket)->m_new(String("stream"));
     ConnectRecorder* r = new ConnectRecorder;
     r->connected = true;
-    s->p_ConnectAsync(String(host), ntohs(addr.sin_port), r);
+    s->p_ConnectAsync(String(host), port, r);
     ASSERT_TRUE(PumpUntil([&] { return r->connects == 1; })) << host;
     EXPECT_FALSE(r->connected) << host;
     EXPECT_FALSE(s->p_IsConnected());

@@ -1,12 +1,12 @@
 // Byte buffers: clipping of every transfer, overlapping copies, the two encodings and their errors, loading.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <vector>
 
 #include "host/host.h"
 #include "net/net.h"
+#include "support/test_os.h"
 
 namespace {
 
@@ -156,11 +156,11 @@ TEST(DataBufferDeathTest, UnknownEncodingAndDoubleAllocationAreFatal) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   // The message goes to standard output; the child sends it to standard error where the check reads it.
   c_DataBuffer* b = Buffer(4);
-  EXPECT_EXIT({ dup2(2, 1); b->p_PokeString(0, String("x"), String("UTF8")); }, ::testing::ExitedWithCode(255),
+  EXPECT_EXIT({ vxtest::StdoutToStderr(); b->p_PokeString(0, String("x"), String("UTF8")); }, ::testing::ExitedWithCode(255),
               "Trazel Runtime Error : Invalid string encoding:UTF8");
-  EXPECT_EXIT({ dup2(2, 1); b->p_PeekString(0, 1, String("latin1")); }, ::testing::ExitedWithCode(255),
+  EXPECT_EXIT({ vxtest::StdoutToStderr(); b->p_PeekString(0, 1, String("latin1")); }, ::testing::ExitedWithCode(255),
               "Invalid string encoding:latin1");
-  EXPECT_EXIT({ dup2(2, 1); b->m_new(8); }, ::testing::ExitedWithCode(255), "Allocate DataBuffer failed");
+  EXPECT_EXIT({ vxtest::StdoutToStderr(); b->m_new(8); }, ::testing::ExitedWithCode(255), "Allocate DataBuffer failed");
 }
 
 // A host whose runtime paths are plain file names.
@@ -170,11 +170,11 @@ struct FileHost : RtGame {
 
 TEST(DataBuffer, LoadReadsWholeFilesThroughTheHost) {
   FileHost host;
-  char path[] = "/tmp/vx_net_load_XXXXXX";
-  int fd = mkstemp(path);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(write(fd, "\x01\x02\xFF", 3), 3);
-  close(fd);
+  const std::string dir = vxtest::MakeTempDir("vx_net_load_");
+  ASSERT_FALSE(dir.empty());
+  const std::string file = dir + "/bytes.bin";
+  const char* path = file.c_str();
+  ASSERT_TRUE(vxtest::WriteWholeFile(file, "\x01\x02\xFF"));
 
   c_DataBuffer* b = c_DataBuffer::m_Load(String(path));
   ASSERT_NE(b, nullptr);
@@ -188,7 +188,7 @@ TEST(DataBuffer, LoadReadsWholeFilesThroughTheHost) {
   EXPECT_EQ(async->data, nullptr);
   EXPECT_EQ(async->length, 0);
 
-  unlink(path);
+  vxtest::RemoveTree(dir);
   EXPECT_EQ(c_DataBuffer::m_Load(String(path)), nullptr);
   RtGame::_game = nullptr;
 }

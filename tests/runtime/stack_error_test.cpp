@@ -1,8 +1,8 @@
 // Stacks grow 10 then 30; the fatal path prints its message and ends with status 255, or 0 when empty.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "runtime/runtime.h"
+#include "support/test_os.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST(Stack, GrowthAndStringStackOperations) {
 TEST(FatalPath, RuntimeErrorPrintsAndEndsWith255) {
   EXPECT_EXIT(rtError(String("Boom")), ::testing::ExitedWithCode(255), "");
   // The message reaches standard output; capture it through a child with stdout redirected to stderr.
-  EXPECT_EXIT({ dup2(2, 1); rtError(String("Boom")); }, ::testing::ExitedWithCode(255),
+  EXPECT_EXIT({ vxtest::StdoutToStderr(); rtError(String("Boom")); }, ::testing::ExitedWithCode(255),
               "Trazel Runtime Error : Boom");
 }
 

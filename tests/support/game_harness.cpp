@@ -3,21 +3,18 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
-#include <dirent.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "app/app.h"
 #include "audio/audio.h"
 #include "audio/music_decoder.h"
 #include "graphics/graphics.h"
 #include "host/backend/glfw2.h"
+#include "host/platform.h"
 #include "input/input.h"
+#include "support/test_os.h"
 
 // >>recording renderer
 
@@ -139,14 +136,8 @@ bool HarnessHost::Asked(const std::string& path) const {
 std::string GameDataDir() {
   if (const char* dir = getenv("VX_BINARY_DIR")) return std::string(dir) + "/data";
   // Tests and benchmarks live one folder below the build directory.
-  char exe[4096];
-  ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-  if (n <= 0) return "data";
-  exe[n] = 0;
-  std::string dir(exe);
-  dir = dir.substr(0, dir.rfind('/'));
-  std::string parent = dir.substr(0, dir.rfind('/'));
-  return parent + "/data";
+  std::string dir = vxtest::ProgramFolder();
+  return dir.substr(0, dir.rfind('/')) + "/data";
 }
 
 namespace {
@@ -206,22 +197,6 @@ void UseSharedAudio() {
   shared->channels[gxtkAudio::kMusicChannel].AL_Source();
 }
 
-void RemoveTree(const std::string& dir) {
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* e = readdir(d)) {
-      if (!strcmp(e->d_name, ".") || !strcmp(e->d_name, "..")) continue;
-      std::string p = dir + "/" + e->d_name;
-      if (e->d_type == DT_DIR) {
-        RemoveTree(p);
-      } else {
-        unlink(p.c_str());
-      }
-    }
-    closedir(d);
-  }
-  rmdir(dir.c_str());
-}
-
 // The working directory of the live harness; removed at exit when the game ends the process itself
 // (F4, the back control, a death test), which skips the harness's destructor.
 std::string& LiveWorkDir() {
@@ -230,22 +205,18 @@ std::string& LiveWorkDir() {
 }
 
 void RemoveLiveWorkDir() {
-  if (!LiveWorkDir().empty()) RemoveTree(LiveWorkDir());
+  if (!LiveWorkDir().empty()) vxtest::RemoveTree(LiveWorkDir());
 }
 
 }  // namespace
 
 GameHarness::GameHarness(const GameHarnessOptions& options) : realGl(options.realGl) {
   // Sound goes to OpenAL Soft's null driver unless the test chose another.
-  setenv("ALSOFT_DRIVERS", "null", 0);
+  if (!getenv("ALSOFT_DRIVERS")) host_SetEnvironment("ALSOFT_DRIVERS", "null");
 
-  char cwd[4096];
-  if (getcwd(cwd, sizeof cwd)) oldDir = cwd;
-  char tmpl[] = "/tmp/vx-game-XXXXXX";
-  if (mkdtemp(tmpl)) {
-    workDir = tmpl;
-    if (chdir(workDir.c_str()) != 0) workDir.clear();
-  }
+  oldDir = vxtest::CurrentDir();
+  workDir = vxtest::MakeTempDir("vx-game-");
+  if (!workDir.empty() && !vxtest::ChangeDir(workDir)) workDir.clear();
   LiveWorkDir() = workDir;  // made before the exit hook, so it is still there when the hook runs
   static bool exitHook = atexit(RemoveLiveWorkDir) == 0;
   (void)exitHook;
@@ -295,8 +266,8 @@ GameHarness::~GameHarness() {
   rt_graphics_device = nullptr;
   rt_graphics_renderDevice = nullptr;
   rt_input_device = nullptr;
-  if (!oldDir.empty() && chdir(oldDir.c_str()) != 0) perror("chdir");
-  if (!workDir.empty()) RemoveTree(workDir);
+  if (!oldDir.empty() && !vxtest::ChangeDir(oldDir)) perror("chdir");
+  if (!workDir.empty()) vxtest::RemoveTree(workDir);
   LiveWorkDir().clear();
 }
 
@@ -367,15 +338,8 @@ void GameHarness::StartGame(int difficulty) {
   Frame();
 }
 
-std::string GameHarness::StateFile() const {
-  std::ifstream in(workDir + "/.trazelstate", std::ios::binary);
-  if (!in) return std::string();
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string GameHarness::StateFile() const { return vxtest::ReadWholeFile(workDir + "/.trazelstate"); }
 
 void GameHarness::WriteStateFile(const std::string& contents) const {
-  std::ofstream out(workDir + "/.trazelstate", std::ios::binary | std::ios::trunc);
-  out << contents;
+  vxtest::WriteWholeFile(workDir + "/.trazelstate", contents);
 }

@@ -9,9 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "support/test_os.h"
+
 namespace sound_files {
 
 typedef std::vector<unsigned char> Bytes;
+
+// M_PI is an extension of the C library, not in every one.
+constexpr double kPi = 3.14159265358979323846;
 
 inline void Put16(Bytes& b, uint32_t v) {
   b.push_back(v & 0xFF);
@@ -58,7 +63,7 @@ inline Bytes MakeWav(const WavShape& s) {
   uint32_t bytesPerSample = s.bits / 8;
   Put32(b, s.frames * s.channels * bytesPerSample);
   for (uint32_t f = 0; f < s.frames; ++f) {
-    double v = s.amplitude * std::sin(2 * M_PI * 440.0 * f / s.hertz);
+    double v = s.amplitude * std::sin(2 * kPi * 440.0 * f / s.hertz);
     for (uint32_t c = 0; c < s.channels; ++c) {
       if (bytesPerSample == 1) b.push_back((unsigned char)(128 + int(v * 127)));
       else for (uint32_t k = 0; k < bytesPerSample; ++k) b.push_back(k == bytesPerSample - 1 ? (unsigned char)(int(v * 127)) : 0);
@@ -74,13 +79,12 @@ struct Scratch {
   std::string dir;
   std::vector<std::string> files;
   Scratch() {
-    char tmpl[] = "/tmp/vx_audio_test_XXXXXX";
-    const char* d = mkdtemp(tmpl);
-    dir = d ? d : "/tmp";
+    dir = vxtest::MakeTempDir("vx_audio_test_");
+    if (dir.empty()) dir = ".";
   }
   ~Scratch() {
     for (const std::string& f : files) remove(f.c_str());
-    if (dir != "/tmp") remove(dir.c_str());
+    if (dir != ".") vxtest::RemoveTree(dir);
   }
   std::string Path(const std::string& name) {
     std::string path = dir + "/" + name;

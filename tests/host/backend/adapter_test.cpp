@@ -1,19 +1,17 @@
-// The GLFW 3 adapter on a real X server: window life cycle with a fixed-function GL context, focus, real
-// typed keys in 2.7 numbers, the close button, and the clock. Each test process gets a private Xvfb when
-// it can start one (else it uses DISPLAY, as under xvfb-run -a); skipped when there is no X server.
+// The GLFW 3 adapter on a real window system: window life cycle with a fixed-function GL context, focus,
+// real typed keys in 2.7 numbers, the close button, and the clock. On X11 each test process gets a private
+// Xvfb when it can start one (else it uses DISPLAY, as under xvfb-run -a); skipped when there is no display.
 #include "host/backend/glfw2.h"
 #include "host/backend/glfw2_adapter.h"
 #include "host/pads/joystick_source.h"
-#include "private_x_server.h"
-#include "x11_probe.h"
+#include "support/test_os.h"
+#include "window_probe.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ostream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -25,8 +23,8 @@ struct Rec {
 };
 void PrintTo(const Rec& r, std::ostream* os) { *os << r.kind << "(" << r.a << "," << r.b << ")"; }
 
-// Window titles carry the process id, so that tests sharing an X server never mix up windows.
-std::string Title(const char* what) { return std::string("glfw2 ") + what + " " + std::to_string(getpid()); }
+// Window titles carry the process id, so that tests sharing a display never mix up windows.
+std::string Title(const char* what) { return std::string("glfw2 ") + what + " " + std::to_string(vxtest::ProcessId()); }
 std::vector<Rec> g_log;
 void OnKey(int key, int action) { g_log.push_back({'k', key, action}); }
 void OnChar(int chr, int action) { g_log.push_back({'c', chr, action}); }
@@ -38,16 +36,12 @@ int OnClose() {
 
 class Glfw3Adapter : public ::testing::Test {
 protected:
-    static PrivateXServer& Server() {
-        static PrivateXServer server;
-        return server;
-    }
-    // Focus and typed keys are only reliable when no other program's windows come and go on the server.
-    static void SetUpTestSuite() { Server().Start(); }
-    static void TearDownTestSuite() { Server().Stop(); }
+    // Focus and typed keys are only reliable when no other program's windows come and go on the display.
+    static void SetUpTestSuite() { BeginWindowTests(); }
+    static void TearDownTestSuite() { EndWindowTests(); }
 
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X server (no Xvfb and no DISPLAY)";
+        if (!vxtest::HasDisplay()) GTEST_SKIP() << "no display (on X11: no Xvfb and no DISPLAY)";
         glfw2_SetBackend(nullptr);
         // A shared Xvfb resets itself when its last client leaves (as a previous test process did) and
         // refuses connections meanwhile, so give it a moment.
@@ -133,19 +127,19 @@ TEST_F(Glfw3Adapter, WindowBecomesActiveAndTypedKeysArriveAs27Numbers) {
     glfwEnable(GLFW_KEY_REPEAT);
     glfwSetKeyCallback(OnKey);
     glfwSetCharCallback(OnChar);
-    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool not installed";
+    if (!CanTypeKeys()) GTEST_SKIP() << "keys cannot be typed (xdotool not installed)";
 
     g_log.clear();
-    ASSERT_EQ(std::system("xdotool key Escape a Left"), 0);
+    ASSERT_TRUE(TypeKeys({ProbeKey::Escape, ProbeKey::A, ProbeKey::Left}));
     const std::vector<Rec> want = {{'k', GLFW_KEY_ESC, 1}, {'k', GLFW_KEY_ESC, 0}, {'k', 'A', 1}, {'c', 'a', 1},
                                    {'k', 'A', 0},          {'k', GLFW_KEY_LEFT, 1}, {'k', GLFW_KEY_LEFT, 0}};
     EXPECT_TRUE(PollUntil([&] { return g_log.size() >= want.size(); }));
     EXPECT_EQ(g_log, want);
 
     // Key state through glfwGetKey uses 2.7 numbers too.
-    ASSERT_EQ(std::system("xdotool keydown Up"), 0);
+    ASSERT_TRUE(PressKey(ProbeKey::Up, true));
     EXPECT_TRUE(PollUntil([] { return glfwGetKey(GLFW_KEY_UP) == GLFW_PRESS; }));
-    ASSERT_EQ(std::system("xdotool keyup Up"), 0);
+    ASSERT_TRUE(PressKey(ProbeKey::Up, false));
     EXPECT_TRUE(PollUntil([] { return glfwGetKey(GLFW_KEY_UP) == GLFW_RELEASE; }));
     glfwSetKeyCallback(nullptr);
     glfwSetCharCallback(nullptr);
@@ -177,7 +171,7 @@ TEST_F(Glfw3Adapter, CloseButtonLeavesTheDecisionToTheCloseCallback) {
         SCOPED_TRACE(answer);
         g_closeAnswer = answer;
         g_closeCalls = 0;
-        ASSERT_TRUE(SendX11CloseRequest(title.c_str()));
+        ASSERT_TRUE(SendCloseRequest(title.c_str()));
         EXPECT_TRUE(PollUntil([] { return g_closeCalls > 0; }));
         EXPECT_EQ(g_closeCalls, 1);
         EXPECT_EQ(glfwGetWindowParam(GLFW_OPENED), answer == 0 ? 1 : 0);

@@ -1,6 +1,6 @@
 // Test helper: starts Xvfb with -displayfd (it reports the display it took through a pipe) and ends it
 // by its process id.
-#include "private_x_server.h"
+#include "posix_private_x_server.h"
 
 #include <fcntl.h>
 #include <poll.h>

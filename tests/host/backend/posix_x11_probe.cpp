@@ -1,6 +1,6 @@
 // Test helper: a close-button click, sent on a second X connection as a window manager would send it
 // (WM_DELETE_WINDOW). Xlib is reached through the library GLFW has already loaded: no extra link dependency.
-#include "x11_probe.h"
+#include "posix_x11_probe.h"
 
 #include <X11/Xlib.h>
 #include <dlfcn.h>

@@ -2,12 +2,9 @@
 // receives every kind of event is recorded over a scripted world, then replayed over an empty one, and
 // must see exactly the same; loops that take another path are stopped with the frame where they left it.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,6 +15,7 @@
 #include "host/journal/journal.h"
 #include "host/journal/journal_reader.h"
 #include "host/journal/journal_writer.h"
+#include "support/test_os.h"
 
 namespace {
 
@@ -125,12 +123,13 @@ constexpr int kFrames = 9;
 
 class JournalTest : public ::testing::Test {
  protected:
-  std::string path = "/tmp/vx_journal_test_" + std::to_string(getpid()) + ".journal";
+  std::string dir = vxtest::MakeTempDir("vx_journal_test_");
+  std::string path = dir + "/run.journal";
   std::vector<long> frameEnds;  // the file's size after each frame's flush
   std::vector<std::string> recorded;
 
   void TearDown() override {
-    unlink(path.c_str());
+    vxtest::RemoveTree(dir);
     journal_ResetHash(false);
     glfw2null_Uninstall();
   }
@@ -164,8 +163,8 @@ class JournalTest : public ::testing::Test {
   }
 
   std::vector<uint8_t> Bytes() {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = vxtest::ReadWholeFile(path);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
   }
 
   // Replays `bytes` over an empty scripted world.

@@ -7,6 +7,7 @@
 #include "host/media/audio_readers.h"
 #include "host/host.h"
 #include "support/sound_files.h"
+#include "support/test_os.h"
 
 namespace {
 
@@ -21,10 +22,7 @@ struct Decoded {
 typedef unsigned char* (*Reader)(FILE*, int*, int*, int*, int*);
 
 void Decode(Reader reader, const Bytes& bytes, Decoded* out) {
-  // fmemopen refuses an empty buffer; one spare byte past the end keeps the stream the same length.
-  Bytes copy = bytes;
-  copy.push_back(0);
-  FILE* f = fmemopen(copy.data(), bytes.size(), "rb");
+  FILE* f = vxtest::StreamOf(bytes);
   ASSERT_NE(f, nullptr);
   out->data = reader(f, &out->length, &out->channels, &out->format, &out->hertz);
   fclose(f);

@@ -8,6 +8,7 @@
 #include "host/media/audio_readers.h"
 #include "host/media/vorbis_header_check.h"
 #include "support/sound_files.h"
+#include "support/test_os.h"
 
 namespace {
 
@@ -65,8 +66,7 @@ Bytes StreamWithSetup(const Bytes& setup) {
 }
 
 bool Sane(const Bytes& stream) {
-  Bytes copy = stream;
-  FILE* f = fmemopen(copy.data(), copy.size(), "rb");
+  FILE* f = vxtest::StreamOf(stream);
   EXPECT_NE(f, nullptr);
   bool sane = VorbisHeadersSane(f);
   fclose(f);
@@ -98,7 +98,7 @@ TEST(VorbisHeaderCheck, RefusesCodebooksTheDecoderCannotBuild) {
     EXPECT_FALSE(Sane(stream)) << c.name;
     unsigned char* pcm = nullptr;
     int length, channels, format, hertz;
-    FILE* f = fmemopen(stream.data(), stream.size(), "rb");
+    FILE* f = vxtest::StreamOf(stream);
     ASSERT_NE(f, nullptr);
     pcm = LoadOGG(f, &length, &channels, &format, &hertz);
     fclose(f);

@@ -1,27 +1,27 @@
 // Extra pad mappings: which lines are refused and why, one message per skipped line while the rest still
 // reach GLFW one by one, and the start-up sources (the file beside the program, then the environment).
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "host/pads/gamepad_mappings.h"
+#include "host/platform.h"
 #include "scripted_pads.h"
+#include "support/test_os.h"
 
 namespace {
 
 const std::string kGuid = "03000000aa5500001122000010010000";
 const std::string kGood = kGuid + ",Test Pad,a:b0,b:b1,back:b8,start:b9,dpup:h0.1,dpleft:h0.8,leftx:a0,lefty:a1~,"
-                                  "righty:-a3,+rightx:a2,lefttrigger:b6,platform:Linux,";
+                                  "righty:-a3,rightx:+a2,lefttrigger:b6,platform:" + host_PlatformName() + ",";
 
 // A log that tests can read back.
 class Log {
  public:
-  Log() : file(std::tmpfile()) {}
+  Log() : file(vxtest::ScratchStream()) {}
   ~Log() { std::fclose(file); }
   std::string Text() {
     std::fflush(file);
@@ -46,7 +46,7 @@ class GamepadMappings : public ::testing::Test {
   void SetUp() override { scriptedPads_Install(); }
   void TearDown() override {
     scriptedPads_Uninstall();
-    unsetenv("SDL_GAMECONTROLLERCONFIG");
+    host_SetEnvironment("SDL_GAMECONTROLLERCONFIG", nullptr);
   }
   const std::vector<std::string>& Fed() { return scriptedPads().mappingsFed; }
 };
@@ -58,6 +58,13 @@ TEST_F(GamepadMappings, LinesThatCannotBeMappings) {
   } const cases[] = {
       {kGood, nullptr},
       {kGuid + ",Pad,", nullptr},                                // no elements yet is still a mapping
+      // Shapes of real mapping lists: hints, checksums, input modifiers, and empty sources (unbound).
+      {kGuid + ",Pad,a:b0,hint:!SDL_GAMECONTROLLER_USE_BUTTON_LABELS:=1,", nullptr},
+      {kGuid + ",Pad,crc:4d2a,a:b0,lefttrigger:-a1,righttrigger:+a2~,leftx:a0~,", nullptr},
+      {kGuid + ",Brook Universal Fighting Board,a:b1,leftx:,lefty:,", nullptr},
+      {kGuid + ",SL-6566,a:b0,guide:,start:b9,", nullptr},
+      {kGuid + ",Pad,a:b0,+leftx:a0,", "\"+leftx\" maps half an output axis"},
+      {kGuid + ",Pad,-lefty:a1,a:b0,", "\"-lefty\" maps half an output axis"},
       {kGuid + ",Pad,misc1:b5,sdk>=:2.0.10,", nullptr},          // fields GLFW does not know pass
       {kGuid + ",Pad,a:b0", nullptr},                            // no trailing comma
       {"03000000aa550000112200001001000,Pad,a:b0,", "id"},       // 31 digits
@@ -89,6 +96,19 @@ TEST_F(GamepadMappings, LinesThatCannotBeMappings) {
       EXPECT_NE(std::strstr(fault, c.fault), nullptr) << fault;
     }
   }
+}
+
+TEST_F(GamepadMappings, LinesForAnotherSystemGoQuietly) {
+  const std::string here = kGuid + ",Here,a:b0,platform:" + host_PlatformName() + ",";
+  const std::string elsewhere = kGuid + ",Elsewhere,a:b0,platform:Mac OS X,";
+  const std::string anywhere = kGuid + ",Anywhere,a:b0,";
+  const std::string text = here + "\n" + elsewhere + "\n" + anywhere + "\n";
+  Log log;
+  EXPECT_EQ(glfw2_AddGamepadMappings(text.data(), text.size(), "test", log.file), 2);
+  ASSERT_EQ(Fed().size(), 2u);
+  EXPECT_EQ(Fed()[0], here);
+  EXPECT_EQ(Fed()[1], anywhere);
+  EXPECT_EQ(log.Lines(), 0) << log.Text();
 }
 
 TEST_F(GamepadMappings, EachLineGoesToGlfwOnItsOwnAndEachBadOneIsOneMessage) {
@@ -123,25 +143,22 @@ TEST_F(GamepadMappings, EachLineGoesToGlfwOnItsOwnAndEachBadOneIsOneMessage) {
 }
 
 TEST_F(GamepadMappings, StartUpReadsTheFileBesideTheProgramThenTheEnvironment) {
-  char dir[] = "/tmp/vx-pads-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  const std::string file = std::string(dir) + "/gamecontrollerdb.txt";
+  const std::string dir = vxtest::MakeTempDir("vx-pads-");
+  ASSERT_FALSE(dir.empty());
+  const std::string file = dir + "/gamecontrollerdb.txt";
   const std::string fromEnv = "0300000011110000222200003333ffff,Env Pad,a:b1,";
 
   Log quiet;
-  glfw2_LoadStartupGamepadMappings(quiet.file, dir);  // neither source: nothing, and no message
+  glfw2_LoadStartupGamepadMappings(quiet.file, dir.c_str());  // neither source: nothing, and no message
   EXPECT_TRUE(Fed().empty());
   EXPECT_EQ(quiet.Lines(), 0);
 
-  {
-    std::ofstream out(file, std::ios::binary);
-    out << "# pads\n" << kGood << "\nbroken line\n";
-    out.write("\0", 1);  // stray bytes must not hide the lines after them
-    out << "\n" << kGuid << ",Last,a:b2,\n";
-  }
-  setenv("SDL_GAMECONTROLLERCONFIG", (fromEnv + "\n" + kGuid + ",Bad,a:b?,").c_str(), 1);
+  // Stray bytes must not hide the lines after them.
+  ASSERT_TRUE(vxtest::WriteWholeFile(file, "# pads\n" + kGood + "\nbroken line\n" + std::string(1, '\0') + "\n" + kGuid +
+                                               ",Last,a:b2,\n"));
+  host_SetEnvironment("SDL_GAMECONTROLLERCONFIG", (fromEnv + "\n" + kGuid + ",Bad,a:b?,").c_str());
   Log log;
-  glfw2_LoadStartupGamepadMappings(log.file, dir);
+  glfw2_LoadStartupGamepadMappings(log.file, dir.c_str());
   ASSERT_EQ(Fed().size(), 3u);
   EXPECT_EQ(Fed()[0], kGood);
   EXPECT_EQ(Fed()[1], kGuid + ",Last,a:b2,");
@@ -150,8 +167,7 @@ TEST_F(GamepadMappings, StartUpReadsTheFileBesideTheProgramThenTheEnvironment) {
   EXPECT_NE(log.Text().find(file + ", line 3"), std::string::npos) << log.Text();
   EXPECT_NE(log.Text().find("SDL_GAMECONTROLLERCONFIG, line 2"), std::string::npos) << log.Text();
 
-  unlink(file.c_str());
-  rmdir(dir);
+  vxtest::RemoveTree(dir);
 }
 
 }  // namespace
