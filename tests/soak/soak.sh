@@ -4,7 +4,8 @@
 # allocated bytes stay flat after the first minute, and that it runs 60 updates a second while its window
 # is active. Usage: tests/soak/soak.sh [build dir]. SOAK_SEED fixes the random input.
 # The game records a journal of the run (session.journal); on a fault it is kept beside the logs, and
-# VX_REPLAY=<journal> VX_HEADLESS=1 replays the run exactly, up to the fault.
+# VX_REPLAY=<journal> VX_HEADLESS=1 replays the run exactly, up to the fault. At the end the soak replays
+# its own journal headless and requires the same status, state file and draw-list hash.
 # The keys that end the game (F4, and the back keys on the bare title) are never pressed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -125,3 +126,26 @@ sort -n -k2 "$CASE_DIR/stats.txt" | awk '{ print $2 }' | uniq -c | sort -rn | he
 press F4
 expect_exit 0 3
 echo "soak: journal of $(stat -c %s "$journal") bytes recorded"
+
+# The soak is a determinism check too: its journal, replayed headless in an empty folder, must end with
+# the same status, file the same state and reach the same draw-list hash.
+recorded_hash=$(sed -n 's/^Vextrallis journal: .* written (draw-list hash \([0-9a-f]*\))$/\1/p' "$CASE_DIR/stderr.txt")
+[ -n "$recorded_hash" ] || { E2E_KEEP=1; fail "the soak's journal was not reported written (details in $CASE_DIR)"; }
+mkdir "$CASE_DIR/replay"
+set +e
+(cd "$CASE_DIR/replay" && env -u DISPLAY -u VX_STATS VX_REPLAY="$journal" VX_HEADLESS=1 \
+   timeout $((SECONDS_TOTAL + 120)) "$GAME" >stdout.txt 2>stderr.txt)
+replay_status=$?
+set -e
+# The same state file, or none in both folders.
+same_state() { { [ ! -e "$CASE_DIR/.trazelstate" ] && [ ! -e "$CASE_DIR/replay/.trazelstate" ]; } ||
+               cmp -s "$CASE_DIR/.trazelstate" "$CASE_DIR/replay/.trazelstate"; }
+replayed_hash=$(sed -n 's/^Vextrallis replay: [0-9]* frames matched the journal (draw-list hash \([0-9a-f]*\))$/\1/p' \
+  "$CASE_DIR/replay/stderr.txt")
+if [ "$replay_status" != 0 ] || [ "$replayed_hash" != "$recorded_hash" ] || \
+   ! same_state; then
+  E2E_KEEP=1
+  tail -n 3 "$CASE_DIR/replay/stderr.txt" >&2
+  fail "the soak's replay differs: status $replay_status (the game's 0), draw-list hash ${replayed_hash:-none} (recorded $recorded_hash), state file $(same_state && echo same || echo different) (details in $CASE_DIR)"
+fi
+echo "soak: the headless replay of its journal ended the same (status 0, draw-list hash $recorded_hash, same state file)"
