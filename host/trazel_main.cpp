@@ -17,7 +17,7 @@ int RtTrazelGame::Main(int argc, const char** argv) {
     // The reason (usually no display to open the window on) helps whoever started the game.
     const char* reason = glfw2_LastGlfw3Error();
     fprintf(stderr, "Vextrallis cannot open its window: %s\n", reason && *reason ? reason : "no window system");
-    exit(-1);
+    exit(255);
   }
   RtTrazelGame* game = new RtTrazelGame();
   try {

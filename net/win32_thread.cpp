@@ -29,7 +29,7 @@ void RtThread::Start() {
   if (!h) {
     puts("CreateThread failed!");
     fflush(stdout);
-    exit(-1);
+    exit(255);  // the status -1 gives elsewhere; Windows would keep all 32 bits of -1
   }
   CloseHandle(h);
 }
