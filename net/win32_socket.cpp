@@ -33,7 +33,13 @@ void RtSocket::InitSockets() {
   started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
 
-void RtSocket::ShutdownNative(int fd) { ::shutdown(Native(fd), SD_BOTH); }
+// Unlike a POSIX shutdown, WinSock's does not wake a call already blocked on the socket in another thread
+// (a receive from a silent peer would wait for ever): that call is cancelled and returns an error. Calls
+// made after the shutdown fail at once.
+void RtSocket::ShutdownNative(int fd) {
+  ::shutdown(Native(fd), SD_BOTH);
+  CancelIoEx(reinterpret_cast<HANDLE>(Native(fd)), nullptr);
+}
 
 void RtSocket::CloseNative(int fd) { ::closesocket(Native(fd)); }
 
