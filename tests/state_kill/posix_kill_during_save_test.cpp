@@ -1,6 +1,8 @@
 // Saves cut off by kill -9 at any moment: the state file left behind always loads whole, as either the
 // state saved before or the one being saved. A child process saves two different states in turn, the
 // test kills it after a random fraction of a few milliseconds, a few hundred times, and reads the file.
+// POSIX only: the child is a fork of the test with the game already loaded; the Windows counterpart
+// (win32_kill_during_save_test.cpp) starts a fresh process for every kill.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,25 +12,8 @@
 #include <random>
 #include <string>
 
+#include "save_states.h"
 #include "support/game_harness.h"
-
-namespace {
-
-// Two states that differ in every section (settings, badges, each difficulty's lists).
-void FillState(c_MyApp* app, int variant) {
-  for (int i = 0; i < 25; ++i) app->m_Options[i] = variant ? i % 3 : 0;
-  app->m_Options[5] = variant ? 2 : 1;
-  for (int i = 0; i < 256; ++i) app->m_Badges[i] = ((i * 7 + variant) % 5) == 0;
-  for (int i = 0; i < 60; ++i) app->m_HiScores[i] = variant ? 100000 - 37 * i : 500 + 11 * i;
-}
-
-std::string LoadMessages(c_MyApp* app) {
-  testing::internal::CaptureStdout();
-  app->p_Load();
-  return testing::internal::GetCapturedStdout();
-}
-
-}  // namespace
 
 TEST(KillDuringSave, EveryCutLeavesAWholeStateFile) {
   GameHarness h;
