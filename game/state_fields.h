@@ -15,14 +15,15 @@ class StateFields {
   }
   int Count() const { return count_; }
   // A field's value: at most its first 63 characters, low 8 bits each, read as the C library's atoi
-  // does (strtol cut to an int, so an out-of-range number cannot overflow).
+  // does on 64-bit Linux (a 64-bit strtol cut to an int, so an out-of-range number cannot overflow).
+  // strtoll, because long has 32 bits on Windows: the same file must load the same everywhere.
   int Value(int index) {
     Seek(index);
     char buf[64];
     int n = 0;
     for (int i = at_; i < s_.Length() && s_[i] != '|' && n < 63; ++i) buf[n++] = char(s_[i] & 0xff);
     buf[n] = 0;
-    return int(std::strtol(buf, nullptr, 10));
+    return int(std::strtoll(buf, nullptr, 10));
   }
 
  private:
