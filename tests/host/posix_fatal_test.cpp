@@ -19,6 +19,8 @@
 #include <thread>
 
 #include "host_fixture.h"
+#include "net/thread.h"
+#include "runtime/error.h"
 
 namespace {
 
@@ -232,6 +234,56 @@ TEST(Fatal, ARealCrashEndsWithTheMessage) {
   });
   EXPECT_EQ(run.status, 255);
   EXPECT_EQ(run.out, "Trazel Runtime Error : Memory access violation\n\n");
+}
+
+// A worker thread that recurses until its stack runs out.
+volatile int g_deeper = 1;  // never 0; read each time, so the recursion is neither removed nor flattened
+struct Bottomless : RtThread {
+  static int Dive(int depth) {
+    volatile char frame[512];
+    frame[0] = char(depth);
+    return g_deeper ? Dive(depth + 1) + frame[0] : 0;
+  }
+  void Run__UNSAFE__() override { Dive(0); }
+};
+
+TEST(Fatal, AStackOverflowOnAWorkerThreadEndsWithTheMessage) {
+  ChildRun run = RunChild([] {
+    unsetenv("VX_DEBUGGER");
+    InstallFatalSignalHandlers();
+    (new Bottomless)->Start();
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+  });
+  EXPECT_EQ(run.status, 255) << (run.status < 0 ? "hung" : "");
+  EXPECT_EQ(run.out, "Trazel Runtime Error : Memory access violation\n\n");
+}
+
+// The journal's last records are written by the routine the fatal path runs just before the end: after
+// the message, on the runtime error's path and on the signal's.
+TEST(Fatal, TheFatalPathRunsItsFlushBeforeTheEnd) {
+  const struct {
+    const char* name;
+    void (*fail)();
+  } cases[] = {
+      {"runtime error", [] { rtError(String("boom")); }},
+      {"fatal signal", [] { raise(SIGSEGV); }},
+  };
+  for (const auto& c : cases) {
+    ChildRun run = RunChild([&] {
+      unsetenv("VX_DEBUGGER");
+      InstallFatalSignalHandlers();
+      rtSetFatalFlush([] {
+        static const char kMark[] = "flushed\n";
+        ssize_t n = write(1, kMark, sizeof kMark - 1);
+        (void)n;
+      });
+      c.fail();
+    });
+    EXPECT_EQ(run.status, 255) << c.name;
+    EXPECT_EQ(run.out.substr(0, 22), "Trazel Runtime Error :") << c.name;
+    EXPECT_GE(run.out.size(), 8u) << c.name;
+    EXPECT_EQ(run.out.substr(run.out.size() >= 8 ? run.out.size() - 8 : 0), "flushed\n") << c.name << ": " << run.out;
+  }
 }
 
 }  // namespace
