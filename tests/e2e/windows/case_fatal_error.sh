@@ -14,11 +14,9 @@ cp "$game/.trazelstate" "$CASE_DIR/original"
 
 start_game "$game" ALSOFT_DRIVERS=null
 wait_window
-wait_title
-press Return
-sleep 0.8
-shot run
-is_title run && fail "still on the title menu after Return"
+menu_ready
+start_run
+sleep 0.5
 wine "$CASE_DIR/fault_thread.exe" || fail "the fault was not made"
 expect_exit 255 5
 out_text

@@ -15,7 +15,7 @@ make_unwritable "$game"
 
 start_game "$game" ALSOFT_DRIVERS=null
 wait_window
-wait_title
+menu_ready
 out_text | grep -qx "Settings Loaded" || fail "the stored settings did not load"
 quit_run
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended after a failed save"

@@ -14,17 +14,17 @@ before=$(state get "$game/.trazelstate" last2)
 
 start_game "$game" ALSOFT_DRIVERS=null VX_RECORD=session.journal
 wait_window
-wait_title
-press Return
-sleep 0.8
+menu_ready
+start_run
+sleep 0.5
 key_down z
 press Up Down
 key_up z
 press Escape
-sleep 0.6
+wait_screen is_paused 5 || fail "no pause menu after Escape"
+sleep 0.4
 press Up Return
-wait_title
-sleep 0.3
+menu_ready
 press Escape
 expect_exit 0 5
 after=$(state get "$game/.trazelstate" last2)

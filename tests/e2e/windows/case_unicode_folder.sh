@@ -15,11 +15,10 @@ for n in 1 2; do
   before=$last
   start_game "$game" ALSOFT_DRIVERS=null
   wait_window
-  wait_title
+  menu_ready
   out_text | grep -qx "Settings Loaded" || fail "start $n: the settings did not load"
   out_text | grep -qx "Badges Loaded" || fail "start $n: the badges did not load"
   quit_run
-  sleep 0.3
   last=$(state get "$game/.trazelstate" last2)
   echo "start $n: Normal's last ten $last"
   [ "$(state get "$game/.trazelstate" valid)" = "1,1,1,1,1" ] || fail "start $n: the state file does not load whole"

@@ -161,31 +161,42 @@ is_title() {
 # "PAUSED" is large white text right of the centre while the pause menu is up.
 is_paused() { gt "$(bright_of "$1" 200x50+316+215)" 0.08; }
 
-# Waits up to $1 seconds (default 15) for the title menu.
-wait_title() {
-  local limit=${1:-15} t0
+not_title() { ! is_title "$1"; }
+
+# Waits up to $2 seconds for a screenshot (kept as screen.png) that passes test $1 (is_title, not_title,
+# is_paused); fails when the game ends meanwhile, returns 1 when the time runs out.
+wait_screen() {
+  local test=$1 limit=$2 t0
   t0=$(now)
-  while true; do
-    if shot title_wait 2>/dev/null && is_title title_wait; then return 0; fi
-    kill -0 "$GAME_PID" 2>/dev/null || game_ended "before the title menu showed"
-    gt "$(since "$t0")" "$limit" && fail "no title menu within $limit s"
+  until shot screen 2>/dev/null && "$test" screen; do
+    kill -0 "$GAME_PID" 2>/dev/null || game_ended "while waiting for a screen that passes $test"
+    gt "$(since "$t0")" "$limit" && return 1
     sleep 0.1
   done
 }
 
-# From the title menu: starts a run on the difficulty the wheel shows, pauses it and quits it from the
-# pause menu, which files it; back on the title menu.
-quit_run() {
+# Waits up to $1 seconds (default 15) for the title menu.
+wait_title() { wait_screen is_title "${1:-15}" || fail "no title menu within ${1:-15} s"; }
+# The title menu takes keys once it has slid in, and after a run once the game-over overlay has faded
+# (the overlay holds the keys while it shows): a second after its start icon shows.
+menu_ready() { wait_title "$@"; sleep 1.0; }
+
+# Return on a ready title menu starts a run on the difficulty the wheel shows.
+start_run() {
   press Return
-  sleep 0.8
-  shot run
-  is_title run && fail "still on the title menu after Return"
+  wait_screen not_title 5 || fail "still on the title menu after Return"
+}
+
+# From a ready title menu: starts a run, pauses it and quits it from the pause menu, which files it; back
+# on a ready title menu.
+quit_run() {
+  start_run
+  sleep 0.5
   press Escape
-  sleep 0.6
-  shot paused
-  is_paused paused || fail "no pause menu after Escape"
+  wait_screen is_paused 5 || fail "no pause menu after Escape"
+  sleep 0.4  # the menu's cursor takes keys once the menu is open
   press Up Return
-  wait_title
+  menu_ready
 }
 
 # Makes folder $1 unwritable for the game, and writable again. Root writes into a folder without write
