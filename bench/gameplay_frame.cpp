@@ -11,8 +11,7 @@
 #include <memory>
 #include <vector>
 
-// The benchmark programs link only the game's libraries, so the test host is compiled in here.
-#include "tests/support/game_harness.cpp"
+#include "tests/support/game_harness.h"
 
 // Counts heap blocks taken while a frame is timed; play is meant to take none.
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
