@@ -5,6 +5,10 @@
 #include <csignal>
 
 void rt_GuardThreadStack() {
+  // A thread that has one already keeps it: a sanitizer gives each thread its own and takes it back
+  // itself when the thread ends.
+  stack_t current{};
+  if (sigaltstack(nullptr, &current) == 0 && !(current.ss_flags & SS_DISABLE)) return;
   static thread_local char alt_stack[64 * 1024];
   stack_t ss{};
   ss.ss_sp = alt_stack;

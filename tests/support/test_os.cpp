@@ -84,7 +84,9 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 FILE* StreamOf(const std::vector<unsigned char>& bytes) {
   FILE* f = ScratchStream();
   if (!f) return nullptr;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fflush(f) != 0) {
+  // An empty vector may hold no storage at all: nothing is written then.
+  const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if (!written || std::fflush(f) != 0) {
     std::fclose(f);
     return nullptr;
   }
