@@ -67,3 +67,8 @@ set(CPACK_STRIP_FILES ON)
 # The runtime libraries come from the program's own links, so the list follows the build.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
+
+# Everything the install above takes from the build folder, so the play set-up builds exactly what a
+# later `cmake --install` needs without building the tests.
+add_custom_target(vx_installable)
+add_dependencies(vx_installable vextrallis vx_icons vx_install_docs)
