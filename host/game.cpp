@@ -63,7 +63,7 @@ unsigned char* RtGame::LoadAudioData(String path, int* length, int* channels, in
 
 void RtGame::Die(ThrowableObject* ex) {
   (void)ex;  // the exception's contents are not shown
-  rtPrint(String("Trazel Runtime Error : Uncaught Trazel Exception"));
+  rtPrintFatal(String("Trazel Runtime Error : Uncaught Trazel Exception"));
   exit(255);  // not -1: Windows keeps all 32 bits of the status, where POSIX systems keep the low 8
 }
 

@@ -132,6 +132,11 @@ void rtPrint(const String& s) {
 
 void rtDebugLog(const String& s) { rtPrint(s); }
 
+void rtPrintFatal(const String& s) {
+  PrintFatalLine(s);
+  rt_fatal_Show();
+}
+
 void rtDebugStop() { debugger_prompt(); }
 
 void rtSetFatalFlush(void (*flush)()) { fatal_flush = flush; }

@@ -7,6 +7,9 @@ void rtPrint(const String& s);
 void rtDebugLog(const String& s);
 // An empty message ends the process with status 0; any other is a fatal runtime error.
 [[noreturn]] void rtError(const String& message);
+// One line of a fatal message for a process that then ends through its exit handlers (an uncaught
+// exception): written as the runtime error's lines are, so that it reaches a player without a console too.
+void rtPrintFatal(const String& s);
 // The fatal runtime error routine: prints the message, enters the debugger prompt, never returns.
 [[noreturn]] void rtRuntimeError(const char* message);
 // The same for a fatal signal: `text` is the whole output (message line and trace line), written with

@@ -8,5 +8,9 @@
 void rt_fatal_Write(int stream, const char* text, size_t size);
 // One byte of standard input; false at its end or on an error.
 bool rt_fatal_ReadByte(char* byte);
-// Ends the process with `status` at once: no exit handlers, no flushing of stdio.
+// Shows, and forgets, what was written for a console that is not there (a Windows desktop program: a
+// message box); nothing elsewhere. For a fatal message whose process then ends through its exit handlers.
+void rt_fatal_Show();
+// Shows what is still collected, then ends the process with `status` at once: no exit handlers, no
+// flushing of stdio.
 [[noreturn]] void rt_fatal_Exit(int status);

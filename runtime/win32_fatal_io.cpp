@@ -64,7 +64,7 @@ bool rt_fatal_ReadByte(char* byte) {
   return h && ReadFile(h, byte, 1, &got, nullptr) && got == 1;
 }
 
-void rt_fatal_Exit(int status) {
+void rt_fatal_Show() {
   if (g_boxUsed > 0) {
     // Trailing blank lines of the message are not shown.
     while (g_boxUsed > 0 && (g_box[g_boxUsed - 1] == '\n' || g_box[g_boxUsed - 1] == '\r')) --g_boxUsed;
@@ -72,7 +72,12 @@ void rt_fatal_Exit(int status) {
     wchar_t wide[sizeof g_box];
     int n = MultiByteToWideChar(CP_UTF8, 0, g_box, -1, wide, int(sizeof g_box));
     if (n > 0) MessageBoxW(nullptr, wide, L"Vextrallis", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    g_boxUsed = 0;
   }
+}
+
+void rt_fatal_Exit(int status) {
+  rt_fatal_Show();
   TerminateProcess(GetCurrentProcess(), UINT(status));
   ExitProcess(UINT(status));  // not reached
 }
