@@ -24,6 +24,12 @@ GC_SLACK=${SOAK_GC_SLACK:-4194304}
 
 start_x
 new_case
+# The game and its data copied into the case, so that a rebuild while a long soak runs cannot change the
+# program the closing replay must match (a journal replays only on the build that recorded it).
+mkdir "$CASE_DIR/game"
+cp "$GAME" "$CASE_DIR/game/vextrallis"
+cp -r "$E2E_BUILD/data" "$CASE_DIR/game/data"
+GAME="$CASE_DIR/game/vextrallis"
 printf '[general]\ndrivers=null\n' > "$CASE_DIR/alsoft.conf"   # a long capture would only fill the disk
 export VX_STATS=1
 journal="$CASE_DIR/session.journal"

@@ -20,6 +20,9 @@
 #   device either way: OpenAL Soft's wave writer or its null device stand in.
 
 vx_wine_start() {
+  # Wine turns Windows file names into Unix ones through the locale's character set: under the C locale
+  # of a bare machine a name beyond ASCII cannot be made at all. C.UTF-8 is on every Debian system.
+  export LC_ALL=C.UTF-8
   VX_WINE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/vx-wine.XXXXXX") || return 1
   VX_WINE_SAVED_DISPLAY=${DISPLAY-}
   VX_WINE_XVFB_PID=
