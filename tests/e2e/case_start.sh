@@ -1,12 +1,13 @@
-# Start: the loading screen (the maker's logo and "Loading..." on black), then the title menu within a
-# second of launch (E2E_TITLE_SECONDS), and the logo jingle in the captured sound. F4 then ends the game
-# with status 0.
+# Start: the loading screen (the maker's logo and "Loading..." on black), then the title menu, and the logo
+# jingle in the captured sound. F4 then ends the game with status 0. When the title came (the game's own
+# clock) is reported; bench_startup holds the start-up time goal, since a busy machine slows any start.
+# E2E_TITLE_SECONDS=<s> makes this case require the title by then too, for a quiet machine.
 source "$(dirname "$0")/lib.sh"
 start_x
 new_case
 
 export VX_STATS=0.05
-limit=${E2E_TITLE_SECONDS:-1.0}
+limit=${E2E_TITLE_SECONDS:-}
 
 # The first screenshot right after the first frame (the game reports it) shows the loading screen: black
 # corners, the colourful logo in the middle. Screenshots are few, so as not to slow the start being timed.
@@ -52,7 +53,7 @@ wait_title
 wall=$(echo "$(date +%s.%N) - $t0" | bc)
 first_frame=$(awk '/first-frame/ { sub("t=", "", $3); print $3 }' "$CASE_DIR/stdout.txt")
 echo "first frame at ${first_frame}s, title menu by ${title_at}s (game clock); seen on screen ${wall}s after launch"
-gt "$limit" "$title_at" || fail "title menu after ${title_at}s, more than $limit s"
+[ -z "$limit" ] || gt "$limit" "$title_at" || fail "title menu after ${title_at}s, more than $limit s"
 
 # The jingle plays at the loader's fourth step: loud within the first second and a half of sound.
 sleep 0.5
