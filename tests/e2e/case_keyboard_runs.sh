@@ -18,6 +18,23 @@ wait_title
 # Bright pixels in the ship's column (x 50..110), upper or lower half of the screen.
 ship_half() { convert "$CASE_DIR/$1.png" -crop "60x240+50+$2" +repage -colorspace Gray -threshold 50% -format '%[fx:mean]' info:; }
 
+# Holds key $1 until screenshot $2 shows the ship in the half starting at y $3 rather than the one at $4,
+# for at least 0.8 s and at most 5 s (a busy machine slows the game's updates, so the flight takes longer).
+fly() {
+  local t0 ok=1
+  t0=$(date +%s.%N)
+  xdotool keydown "$1"
+  sleep 0.8
+  while true; do
+    shot_win "$2"
+    gt "$(ship_half "$2" "$3")" "$(ship_half "$2" "$4")" && { ok=0; break; }
+    gt "$(echo "$(date +%s.%N) - $t0" | bc)" 5 && break
+    sleep 0.1
+  done
+  xdotool keyup "$1"
+  return $ok
+}
+
 run_on() {
   local d=$1 wheel_key=$2 before after s0 s1 peak
   before=$(state get .trazelstate "last$d")
@@ -31,14 +48,10 @@ run_on() {
   # Fly with fire held: up, then down; the ship is in the upper half, then in the lower half.
   s0=$(sound_seconds)
   xdotool keydown z
-  hold_key Up 1.0
-  shot_win "up$d"
-  hold_key Down 1.6
-  shot_win "down$d"
+  fly Up "up$d" 0 240 || fail "difficulty $d: the ship did not fly up"
+  fly Down "down$d" 240 0 || fail "difficulty $d: the ship did not fly down"
   xdotool keyup z
   s1=$(sound_seconds)
-  gt "$(ship_half "up$d" 0)" "$(ship_half "up$d" 240)" || fail "difficulty $d: the ship did not fly up"
-  gt "$(ship_half "down$d" 240)" "$(ship_half "down$d" 0)" || fail "difficulty $d: the ship did not fly down"
   peak=$(sound_peak "$s0" "$s1")
   echo "difficulty $d: sound peak during flight $peak"
   gt "$peak" 2000 || fail "difficulty $d: no shots heard while flying (peak $peak)"
