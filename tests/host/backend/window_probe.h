@@ -13,9 +13,9 @@ void EndWindowTests();
 enum class ProbeKey { Escape, A, Left, Up };
 // Whether keys can be typed at all (on X11 that needs xdotool).
 bool CanTypeKeys();
-// Types each key (pressed and released) in turn into the window that has the focus.
+// Types each key (pressed and released) in turn into the test's window (on X11, the one with the focus).
 bool TypeKeys(std::initializer_list<ProbeKey> keys);
-// Presses (down) or releases one key in the window that has the focus.
+// Presses (down) or releases one key in the same way.
 bool PressKey(ProbeKey key, bool down);
 
 // Asks the window with this title to close, as a click on its title bar's close button does; false when
