@@ -176,12 +176,14 @@ void gxtkSurface::FillTexture() {
   }
   // Storage made without data holds whatever the implementation leaves there: a blank surface is
   // cleared to transparent, in bands read from a block of zeros that is never written (so its pages
-  // stay the system's shared zero page and cost no memory).
-  static const unsigned char kZeros[1 << 20] = {};
+  // stay the system's shared zero page and cost no memory). It is not const on purpose: a const block
+  // of zeros is placed among the program's constants and adds its whole size to the program file, a
+  // writable one goes to the zero-filled section, which takes no room in the file.
+  static unsigned char zeros[1 << 20];
   const int rowBytes = width * 4;
-  const int band = rowBytes > 0 ? int(sizeof kZeros) / rowBytes : 0;
+  const int band = rowBytes > 0 ? int(sizeof zeros) / rowBytes : 0;
   for (int y = 0; band > 0 && y < height; y += band) {
     const int rows = height - y < band ? height - y : band;
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, y, width, rows, format, GL_UNSIGNED_BYTE, kZeros);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, y, width, rows, format, GL_UNSIGNED_BYTE, zeros);
   }
 }
