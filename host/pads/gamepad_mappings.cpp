@@ -90,12 +90,6 @@ void Skipped(FILE* log, const char* origin, int number, const char* why) {
     if (log) std::fprintf(log, "Vextrallis: game pad mapping skipped (%s, line %d): %s\n", origin, number, why);
 }
 
-// The folder of the running program, without the trailing slash; empty when unknown.
-std::string ProgramFolder() {
-    std::string folder;
-    return host_ProgramFolder(folder) ? folder : std::string();
-}
-
 // Appends the whole file to `out`; 0, or the errno of what failed.
 int ReadFile(const std::string& path, std::string& out) {
     FILE* f = host_OpenFile(path, "rb");
@@ -177,12 +171,13 @@ int glfw2_AddGamepadMappings(const char* text, size_t size, const char* origin, 
     int added = 0;
     ForEachLine(text, size, [&](const char* line, int length, int number) {
         if (length == 0 || line[0] == '#') return;
+        // A line for another system is not for this one; a mapping list holds many, so they go quietly,
+        // whatever they hold (another system's lines may use fields this one refuses).
+        if (!glfw2_MappingIsForThisPlatform(line, length)) return;
         if (const char* fault = glfw2_MappingLineFault(line, length)) {
             Skipped(log, origin, number, fault);
             return;
         }
-        // A line for another system is not for this one; a mapping list holds many, so they go quietly.
-        if (!glfw2_MappingIsForThisPlatform(line, length)) return;
         char one[kMaxLine + 1];
         std::memcpy(one, line, size_t(length));
         one[length] = '\0';
@@ -196,7 +191,12 @@ int glfw2_AddGamepadMappings(const char* text, size_t size, const char* origin, 
 }
 
 void glfw2_LoadStartupGamepadMappings(FILE* log, const char* folder) {
-    std::string dir = folder ? std::string(folder) : ProgramFolder();
+    std::string dir;
+    if (folder) {
+        dir = folder;
+    } else {
+        host_ProgramFolder(dir);  // left empty when unknown: the current folder is read instead
+    }
     std::string path = (dir.empty() ? std::string(".") : dir) + "/" + kDatabaseFile;
     std::string text;
     int error = ReadFile(path, text);

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "host/platform.h"
+
 namespace fs = std::filesystem;
 
 namespace vxtest {
@@ -37,6 +39,12 @@ std::string MakeTempDir(const std::string& prefix) {
 void RemoveTree(const std::string& path) {
   std::error_code ec;
   fs::remove_all(fs::u8path(path), ec);
+}
+
+std::string ProgramFolder() {
+  std::string folder;
+  host_ProgramFolder(folder);
+  return folder;
 }
 
 std::string CurrentDir() {

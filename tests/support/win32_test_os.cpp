@@ -8,17 +8,6 @@
 
 namespace vxtest {
 
-namespace {
-
-std::string Utf8(const wchar_t* wide, int length) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string out(size_t(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide, length, &out[0], n, nullptr, nullptr);
-  return out;
-}
-
-}  // namespace
-
 // The C runtime's tmpfile() makes its file in the root folder of the current drive, which a player's
 // account may not write to; this one lives in the temporary folder and is deleted by the system on close.
 FILE* ScratchStream() {
@@ -38,16 +27,6 @@ FILE* ScratchStream() {
   FILE* f = _fdopen(fd, "w+b");
   if (!f) _close(fd);
   return f;
-}
-
-std::string ProgramFolder() {
-  wchar_t path[32768];
-  DWORD n = GetModuleFileNameW(nullptr, path, DWORD(sizeof path / sizeof path[0]));
-  std::string utf8 = Utf8(path, int(n));
-  for (char& c : utf8) {
-    if (c == '\\') c = '/';
-  }
-  return utf8.substr(0, utf8.rfind('/'));
 }
 
 long ProcessId() { return long(GetCurrentProcessId()); }

@@ -102,7 +102,9 @@ TEST_F(GamepadMappings, LinesForAnotherSystemGoQuietly) {
   const std::string here = kGuid + ",Here,a:b0,platform:" + host_PlatformName() + ",";
   const std::string elsewhere = kGuid + ",Elsewhere,a:b0,platform:Mac OS X,";
   const std::string anywhere = kGuid + ",Anywhere,a:b0,";
-  const std::string text = here + "\n" + elsewhere + "\n" + anywhere + "\n";
+  // Another system's line with a field this system's GLFW does not take is still not this one's business.
+  const std::string elsewhereHalfAxis = kGuid + ",Elsewhere,a:b0,+leftx:a0,platform:Mac OS X,";
+  const std::string text = here + "\n" + elsewhere + "\n" + anywhere + "\n" + elsewhereHalfAxis + "\n";
   Log log;
   EXPECT_EQ(glfw2_AddGamepadMappings(text.data(), text.size(), "test", log.file), 2);
   ASSERT_EQ(Fed().size(), 2u);
