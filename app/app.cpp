@@ -56,10 +56,7 @@ int rt_app_ValidateDeviceWindow(bool notifyResize) {
   return 0;
 }
 
-int rt_app_SaveState(String state) {
-  rt_app__game->SaveState(state);
-  return 0;
-}
+int rt_app_SaveState(String state) { return rt_app__game->SaveState(state); }
 
 String rt_app_LoadState() { return rt_app__game->LoadState(); }
 

@@ -74,7 +74,8 @@ int rt_app_ValidateDeviceWindow(bool notifyResize);
 int rt_app_EnumDisplayModes();
 Array<c_DisplayMode*> rt_app_DisplayModes();
 c_DisplayMode* rt_app_DesktopMode();
-// Stores the state string in the state file; the host's result is not passed on.
+// Stores the state string in the state file; the host's result: 0 when it was stored, negative when not
+// (the state file then keeps what it held before).
 int rt_app_SaveState(String state);
 // The saved state string, or the empty string.
 String rt_app_LoadState();

@@ -68,6 +68,7 @@ int c_MyApp::p_OnUpdate() {
   }
 
   p_ShowBadges();
+  p_ShowSaveNotice();
   return 0;
 }
 

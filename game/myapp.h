@@ -153,6 +153,11 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   Array<int> m_BadgeNoteId, m_BadgeNoteTime;  // 15 each
   int m_BadgeNoteW = 0;
 
+  // The notice that the state file cannot be written, shown once, the first time a save fails.
+  int m_SaveFailed = 0;                   // 1 once a save has failed in this session
+  int m_SaveNoteTime = 0;                 // updates the notice has been up; 0 while it is not shown
+  String m_SaveNoteText;                  // made when the notice first shows
+
   // Start-up web request.
   c_HttpRequest* m_HttpRequest = nullptr;  // the current request
   int m_HttpDone = 0;                     // 1 once the current request completed
@@ -295,4 +300,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   String p_BadgeDetail(int n);
   int p_ShowBadges();
   int p_GC_Badges();
+
+  // >>save notice (save_notice.cpp)
+  int p_ShowSaveNotice();
 };

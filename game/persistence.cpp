@@ -65,7 +65,13 @@ String c_MyApp::p_StateString() {
 int c_MyApp::p_Save() {
   String state = p_StateString();
   if (rt_Quorva_DebugMode == 1) rtPrint(state);
-  rt_app_SaveState(state);
+  // A state file that cannot be written (a read-only folder, a full disk) loses what this save held, so
+  // the first such failure of a session is told to the player; play goes on either way.
+  if (rt_app_SaveState(state) != 0 && m_SaveFailed == 0) {
+    m_SaveFailed = 1;
+    m_SaveNoteTime = 1;
+    m_SaveNoteText = String("Settings and scores cannot be saved in this folder");
+  }
   return 0;
 }
 

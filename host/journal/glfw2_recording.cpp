@@ -254,3 +254,12 @@ const Glfw2Backend& glfw2rec_Backend(const Glfw2Backend& inner, JournalWriter& j
   g_out = &journal;
   return kRecordingBackend;
 }
+
+bool glfw2rec_Active() { return &glfw2_CurrentBackend() == &kRecordingBackend; }
+
+int glfw2rec_SaveState(int (*save)(void* context), void* context) {
+  const int result = save(context);
+  Out().Byte(kSaveState);
+  Out().Int(result);
+  return result;
+}

@@ -9,3 +9,7 @@ class JournalWriter;
 // recorder per process: a second call re-targets the same table. The journal is flushed after each
 // buffer swap, so the file is whole up to the last frame shown.
 const Glfw2Backend& glfw2rec_Backend(const Glfw2Backend& inner, JournalWriter& journal);
+// Whether the recorder's table is the current backend.
+bool glfw2rec_Active();
+// A save of the state file while recording: runs it and writes its result.
+int glfw2rec_SaveState(int (*save)(void* context), void* context);

@@ -318,6 +318,15 @@ const Glfw2Backend& glfw2replay_Backend(const Glfw2Backend& inner, JournalReader
 
 int glfw2replay_Frame() { return g_frame; }
 
+bool glfw2replay_Active() { return &glfw2_CurrentBackend() == &kReplayBackend; }
+
+int glfw2replay_SaveState(int (*save)(void* context), void* context) {
+  Expect(kSaveState);
+  const int recorded = Answer();
+  if (recorded == 0) save(context);
+  return recorded;
+}
+
 bool glfw2replay_CheckEnd() {
   const int next = R().PeekOp();
   if (next == kEnd || next < 0) return true;

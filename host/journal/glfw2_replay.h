@@ -18,6 +18,10 @@ enum {
 // to `inner`. `realWindow`: the inner backend shows a window, so sleeps take real time and waits for
 // events do not block.
 const Glfw2Backend& glfw2replay_Backend(const Glfw2Backend& inner, JournalReader& journal, bool realWindow);
+// Whether the replay's table is the current backend.
+bool glfw2replay_Active();
+// A save of the state file while replaying: the recorded result; `save` runs only when that was 0.
+int glfw2replay_SaveState(int (*save)(void* context), void* context);
 // The frame being replayed (1 until the first buffer swap completes).
 int glfw2replay_Frame();
 // At the process's end: true when the journal ends there too; otherwise reports the divergence.

@@ -26,5 +26,12 @@ void journal_ResetHash(bool hashing);
 // A hash of `count` floats' bits, chained onto `seed`.
 uint64_t journal_HashFloats(const float* list, int count, uint64_t seed);
 
+// Saving the state file is an input of the game like a key: whether the file could be written decides what
+// the game shows. `save` writes it and returns 0 when it was stored, negative when not. Without a journal
+// it simply runs; a recording writes its result to the journal; a replay answers with the recorded result
+// and runs `save` only when the recorded save worked, so the replay's folder ends as the recorded run's.
+using journal_SaveFunction = int (*)(void* context);
+int journal_SaveState(journal_SaveFunction save, void* context);
+
 // This build's identity as the journal stores it: the executable's build id, in hex.
 std::string journal_BuildIdentity();

@@ -44,6 +44,7 @@ const OpInfo kOps[] = {
     {kGetVideoModes, "GetVideoModes", "nrM"},
     {kGetTime, "GetTime", "t"},
     {kSleep, "Sleep", "d"},
+    {kSaveState, "SaveState", "i"},
     {kEventKey, "key event", "ii"},
     {kEventChar, "character event", "ii"},
     {kEventMouseButton, "mouse button event", "ii"},

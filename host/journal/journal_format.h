@@ -51,6 +51,7 @@ enum Op : uint8_t {
     kGetVideoModes = 28,       // maxCount -> n, n modes of 5 ints
     kGetTime = 29,             // -> seconds
     kSleep = 30,               // seconds
+    kSaveState = 31,           // -> result (0 stored, negative not)
 
     // Events the backend delivered through the game's callbacks, where they happened.
     kEventKey = 40,          // key action

@@ -96,6 +96,10 @@ xdotool windowfocus "$OTHER_WIN"
 sleep 0.8
 xdotool windowfocus "$WIN"
 sleep 0.4
+# Losing the focus saved, which failed: the player is told, and the title menu goes on.
+shot_win unwritable-notice
+has_save_notice unwritable-notice || fail "unwritable: no notice that the state cannot be saved"
+is_title unwritable-notice || fail "unwritable: the title menu did not go on under the notice"
 press F4
 expect_exit 0 3
 echo "unwritable: $(grep -E 'Loaded|Invalid' "$CASE_DIR/stdout.txt" | tr '\n' ' ')"

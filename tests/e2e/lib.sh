@@ -202,6 +202,14 @@ wait_title() {
 # "PAUSED" is large white text right of the centre while the pause menu is up.
 is_paused() { gt "$(bright_of "$1" 200x50+316+215)" 0.08; }
 
+# The notice that settings and scores cannot be saved shows: its dark blue bar lies across the foot of
+# the 640 x 480 window (sampled right of the start icon, where the title menu is otherwise dark).
+has_save_notice() {
+  local r g b
+  read -r r g b < <(rgb_of "$1" 36x28+600+442)
+  awk -v r="$r" -v b="$b" 'BEGIN { exit !(b > 0.2 && r < 0.05) }'
+}
+
 # Seconds of sound captured so far (the wave driver writes in real time).
 sound_seconds() {
   python3 - "$CASE_DIR/sound.wav" <<'PY'

@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "game/state_fields.h"
 #include "game_fixture.h"
+#include "support/test_os.h"
 
 namespace {
 
@@ -227,6 +228,44 @@ TEST_F(PersistenceTest, SuspendOnTheTitleOnlySaves) {
   h->Resume();
   EXPECT_EQ(app->m_Paused, 0);
   EXPECT_EQ(rt_app__updateRate, 60);
+}
+
+namespace {
+
+// The notice's bar: the one rectangle across the whole screen in the dark blue of the notification bars.
+bool NoticeShown(const RecordingGraphics& gfx) {
+  for (const RecordedDraw& d : gfx.draws) {
+    if (d.kind == RecordedDraw::Rect && d.w >= 600.0f && d.h == 32.0f && d.b == 80.0f && d.r == 0.0f) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST_F(PersistenceTest, ASaveThatFailsIsToldOnceAndPlayGoesOn) {
+  app->p_Save();
+  const std::string saved = h->StateFile();
+  ASSERT_FALSE(saved.empty());
+  h->Frame();
+  EXPECT_FALSE(NoticeShown(*h->gfx)) << "a save that worked shows nothing";
+
+  // A folder where the temporary file would go: no save can be written, whoever runs the test.
+  ASSERT_TRUE(vxtest::MakeDir(h->workDir + "/.trazelstate.tmp"));
+  app->m_HiScores[0] = 4321;
+  app->p_Save();
+  EXPECT_EQ(h->StateFile(), saved) << "the old state stays";
+  h->Frames(30);
+  EXPECT_TRUE(NoticeShown(*h->gfx));
+  h->StartGame();
+  h->Frame();
+  EXPECT_EQ(app->m_GameMode, 10) << "play goes on under the notice";
+  h->Frames(300);
+  EXPECT_FALSE(NoticeShown(*h->gfx)) << "the notice goes after a few seconds";
+
+  // Told once a session: the next failure says nothing more.
+  app->p_Save();
+  h->Frames(30);
+  EXPECT_FALSE(NoticeShown(*h->gfx));
 }
 
 TEST(PersistenceStart, AStoredStateIsLoadedAtStart) {

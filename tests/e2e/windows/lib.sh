@@ -163,6 +163,14 @@ is_paused() { gt "$(bright_of "$1" 200x50+316+215)" 0.08; }
 
 not_title() { ! is_title "$1"; }
 
+# The notice that settings and scores cannot be saved shows: its dark blue bar lies across the foot of
+# the 640 x 480 window (sampled right of the start icon, where the title menu is otherwise dark).
+has_save_notice() {
+  local r g b
+  read -r r g b < <(rgb_of "$1" 36x28+600+442)
+  awk -v r="$r" -v b="$b" 'BEGIN { exit !(b > 0.2 && r < 0.05) }'
+}
+
 # Waits up to $2 seconds for a screenshot (kept as screen.png) that passes test $1 (is_title, not_title,
 # is_paused); fails when the game ends meanwhile, returns 1 when the time runs out.
 wait_screen() {
