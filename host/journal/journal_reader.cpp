@@ -18,12 +18,14 @@ int JournalReader::Int() {
   uint32_t u = 0;
   for (int shift = 0; shift < 35; shift += 7) {
     uint8_t b = Byte();
-    if (shift == 28 && b > 0x0F) m_short = true;  // more than 32 bits: damaged
+    if (shift == 28 && b > 0x0F) {  // more than 32 bits (the file goes on: a read past its end gives 0)
+      m_bad = true;
+      return 0;
+    }
     u |= uint32_t(b & 0x7F) << shift;
     if (!(b & 0x80)) return int(u >> 1) ^ -int(u & 1);
   }
-  m_short = true;
-  return 0;
+  return 0;  // not reached: the fifth byte either ends the number or is refused above
 }
 
 uint64_t JournalReader::U64() {
@@ -64,10 +66,16 @@ bool JournalReader::Fail(const std::string& what) {
   return false;
 }
 
+bool JournalReader::HeaderFault(const char* what) {
+  if (m_short && !m_bad) return Fail("truncated in its header");
+  return Fail(std::string("damaged header (") + what + ")");
+}
+
 bool JournalReader::Open(const uint8_t* data, size_t size) {
   m_data.assign(data, data + size);
   m_at = 0;
   m_short = false;
+  m_bad = false;
   m_error.clear();
   m_header = journal::Header();
   m_frames = 0;
@@ -80,7 +88,7 @@ bool JournalReader::Open(const uint8_t* data, size_t size) {
 
 bool JournalReader::ReadText(std::string& out) {
   int n = Int();
-  if (m_short || n < 0 || uint32_t(n) > kMaxText) return false;
+  if (m_short || m_bad || n < 0 || uint32_t(n) > kMaxText) return false;
   const uint8_t* p = Take(size_t(n));
   if (!p) return false;
   out.assign(reinterpret_cast<const char*>(p), size_t(n));
@@ -100,23 +108,20 @@ bool JournalReader::ReadHeader() {
     return Fail("journal format version " + std::to_string(version) + "; this build reads version " +
                 std::to_string(kVersion));
   }
-  if (!ReadText(m_header.build)) return Fail(m_short ? "truncated in its header" : "damaged header (build identity)");
+  if (!ReadText(m_header.build)) return HeaderFault("build identity");
   int settings = Int();
-  if (m_short) return Fail("truncated in its header");
-  if (settings < 0 || uint32_t(settings) > kMaxSettings) return Fail("damaged header (settings)");
+  if (m_short || m_bad || settings < 0 || uint32_t(settings) > kMaxSettings) return HeaderFault("settings");
   for (int i = 0; i < settings; ++i) {
     std::string name, value;
-    if (!ReadText(name) || !ReadText(value)) return Fail(m_short ? "truncated in its header" : "damaged header (settings)");
+    if (!ReadText(name) || !ReadText(value)) return HeaderFault("settings");
     m_header.settings.emplace_back(name, value);
   }
   int hasState = Byte();
-  if (m_short) return Fail("truncated in its header");
-  if (hasState > 1) return Fail("damaged header (state file flag)");
+  if (m_short || hasState > 1) return HeaderFault("state file flag");
   m_header.hasState = hasState == 1;
   if (m_header.hasState) {
     int n = Int();
-    if (m_short) return Fail("truncated in its header");
-    if (n < 0 || uint32_t(n) > kMaxStateBytes) return Fail("damaged header (state file length)");
+    if (m_short || m_bad || n < 0 || uint32_t(n) > kMaxStateBytes) return HeaderFault("state file length");
     const uint8_t* p = Take(size_t(n));
     if (!p) return Fail("truncated in its header (state file)");
     m_header.state.assign(reinterpret_cast<const char*>(p), size_t(n));
@@ -160,7 +165,8 @@ bool JournalReader::SkipPayload(int op) {
         break;
       }
     }
-    if (m_short) return true;  // the caller reports the truncation
+    if (m_bad) return false;   // an over-long number: damage, even where the file also ends
+    if (m_short) return true;  // the file ends inside this record: the caller takes it as the cut
   }
   return true;
 }
@@ -182,8 +188,9 @@ bool JournalReader::WalkRecords() {
     }
     if (!SkipPayload(op)) return Fail("damaged" + where() + ": a " + OpName(op) + " record holds an impossible value");
     if (m_short) {
-      // The run ended while its last record was being written (a fatal error writes out what it has):
-      // everything before that record is replayed, then the replay ends where the recording did.
+      // The file ends inside this record: the run ended while it was being written (a fatal error writes
+      // out what it has). Everything before it is replayed, then the replay ends where the recording did.
+      // Only the file's end makes a cut; anything impossible before it was refused above as damage.
       m_data.resize(at);
       m_cut = true;
       break;

@@ -34,6 +34,8 @@ class JournalReader {
 
  private:
   bool Fail(const std::string& what);
+  // A fault in the header: truncated when a read ran past the end, else damaged (`what` says where).
+  bool HeaderFault(const char* what);
   bool ReadHeader();
   bool ReadText(std::string& out);
   bool WalkRecords();
@@ -41,7 +43,8 @@ class JournalReader {
 
   std::vector<uint8_t> m_data;
   size_t m_at = 0;
-  bool m_short = false;  // a read ran past the end
+  bool m_short = false;  // a read ran past the end of the file: cut there
+  bool m_bad = false;    // a number longer than its field: damaged, wherever the file ends
   std::string m_error;
   journal::Header m_header;
   int m_frames = 0;

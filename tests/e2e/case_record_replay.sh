@@ -90,6 +90,12 @@ replay "$CASE_DIR/cut" "$CASE_DIR/cut.journal"
 grep -q "the journal ends after frame [0-9]*, where the game asks for .*: the recorded run was cut short there" \
   "$CASE_DIR/cut/stderr.txt" || { cat "$CASE_DIR/cut/stderr.txt" >&2; fail "cut journal: no message saying where it ends"; }
 echo "cut in the middle: $(cat "$CASE_DIR/cut/stderr.txt")"
+# Damaged in the middle, the file going on past it: refused, not taken for a cut there. A run of 0xFF
+# bytes longer than any field of 8 bytes reaches a record code or a number, which it makes impossible;
+# a shorter one may sit inside a clock reading or a hash and only change a value.
+{ head -c $((size / 2)) "$journal"; printf '\xff%.0s' $(seq 16); tail -c +$((size / 2 + 17)) "$journal"; } \
+  > "$CASE_DIR/bad.journal"
+damage "damaged in the middle" "damaged at byte"
 head -c 20 "$journal" > "$CASE_DIR/bad.journal";                        damage "cut in the header" "truncated in its header"
 : > "$CASE_DIR/bad.journal";                                             damage "empty file" "not a journal"
 head -c 4000 /dev/urandom > "$CASE_DIR/bad.journal";                    damage "garbage" "not a journal"

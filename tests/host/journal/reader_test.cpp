@@ -71,6 +71,21 @@ TEST(JournalReaderTest, DamagedJournalsAreRefusedWithWhatAndWhere) {
        "an end of events closes nothing"},
       {"records after the end", Make([](JournalWriter& w) { w.Byte(kEnd); w.Byte(kTerminate); }),
        "records follow the end of the run"},
+      // A number longer than 32 bits with the file going on past it is damage, not a cut: the whole
+      // frames after it must not be dropped as if the recording had ended there.
+      {"over-long number amid whole frames", Make([](JournalWriter& w) {
+         Frame(w);
+         w.Byte(kGetKey);
+         for (int i = 0; i < 6; ++i) w.Byte(0xFF);
+         for (int i = 0; i < 50; ++i) Frame(w);
+         w.Byte(kEnd); }),
+       "damaged at byte 34 (frame 2): a GetKey record holds an impossible value"},
+      {"over-long number in the header", [&] {
+         std::vector<uint8_t> b(plain);
+         b[12] = 0xFF;  // the settings count, after the mark, version and one-letter build text
+         b.insert(b.begin() + 12, 5, 0xFF);
+         return b; }(),
+       "damaged header (settings)"},
   };
   for (const auto& c : cases) {
     JournalReader reader;
@@ -89,6 +104,7 @@ TEST(JournalReaderTest, AJournalCutInItsLastFrameReplaysUpToTheCut) {
   } cases[] = {
       {"cut inside a record", Make([](JournalWriter& w) { Frame(w); w.Byte(kGetTime); w.F64(1.5); w.Byte(kGetTime); w.Byte(0); }), 1},
       {"cut between records", Make([](JournalWriter& w) { Frame(w); w.Byte(kPollEvents); }), 1},
+      {"cut inside a number", Make([](JournalWriter& w) { Frame(w); w.Byte(kGetTime); w.F64(1.5); w.Byte(kGetKey); w.Byte(0xFF); w.Byte(0xFF); }), 1},
   };
   for (const auto& c : cases) {
     JournalReader reader;
