@@ -91,8 +91,9 @@ void StartRecording(const char* path) {
   glfw2_SetBackend(&glfw2rec_Backend(glfw2_CurrentBackend(), g_writer));
   std::atexit(EndRecording);
   // A fatal error ends the process at once: the records of the failing frame are written out first, so
-  // its replay reaches the same error. The writer only calls write(2) there, fit for the signal path.
-  rtSetFatalFlush([] { g_writer.Flush(); });
+  // its replay reaches the same error. The fault may come on another thread while this one is inside the
+  // writer, so the fatal path has its own flush (atomics and write(2) only, fit for the signal path).
+  rtSetFatalFlush([] { g_writer.FlushFromFatal(); });
 }
 
 void EndReplay() {
