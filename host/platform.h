@@ -27,6 +27,10 @@ int host_CreateRawFile(const char* path);
 bool host_WriteRaw(int fd, const void* data, size_t size);
 void host_CloseRaw(int fd);
 
+// The environment variable `name` in UTF-8, for values that name files: Windows keeps the environment in
+// UTF-16, and the C runtime's getenv there gives it in the ANSI code page, which cannot hold every name.
+// False when the variable is not set.
+bool host_GetEnvironment(const char* name, std::string& value);
 // Sets an environment variable for this process, or removes it when `value` is null.
 void host_SetEnvironment(const char* name, const char* value);
 

@@ -53,6 +53,13 @@ bool host_WriteRaw(int fd, const void* data, size_t size) {
 
 void host_CloseRaw(int fd) { close(fd); }
 
+bool host_GetEnvironment(const char* name, std::string& value) {
+  const char* v = std::getenv(name);
+  if (!v) return false;
+  value = v;
+  return true;
+}
+
 void host_SetEnvironment(const char* name, const char* value) {
   if (value) {
     setenv(name, value, 1);

@@ -1,6 +1,6 @@
 // The host's file calls on Windows: UTF-8 names become UTF-16 for the wide-character calls, so any name a
 // player's folders hold can be opened; the program's folder comes from GetModuleFileNameW, and a state
-// file is replaced in one step by MoveFileExW, written through to the disk.
+// file is replaced in one step by MoveFileExW, tried again for a moment while another program holds it.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -60,12 +60,27 @@ FILE* host_OpenFile(const std::string& path, const char* mode) {
 bool host_SyncFile(FILE* file) { return _commit(_fileno(file)) == 0; }
 
 bool host_ReplaceFile(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  const std::wstring source = Wide(from), target = Wide(to);
+  // A virus scanner or a folder-syncing program may hold the state file open for a moment; replacing a
+  // file held open that way fails with "access denied" (or a sharing or lock violation) and succeeds a
+  // little later, so those are tried again for about half a second. Anything else fails at once. (In a
+  // read-only folder the save has failed before this, when the temporary file could not be made.)
+  const int kTries = 6;
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    if (attempt == kTries || !held) return false;
+    Sleep(100);
+  }
 }
 
 void host_RemoveFile(const std::string& path) { _wunlink(Wide(path).c_str()); }
 
-// MoveFileExW with MOVEFILE_WRITE_THROUGH has made the rename durable already.
+// Windows has no call that makes a folder's entries durable the way fsync of a folder does on POSIX
+// systems. MOVEFILE_WRITE_THROUGH only waits for a move that had to copy the file to another volume;
+// for a rename within the folder, NTFS records the change in its own log, and the file's bytes were
+// committed before the rename (host_SyncFile). So there is nothing more to do here.
 void host_SyncCurrentFolder() {}
 
 int host_CreateRawFile(const char* path) {
@@ -85,6 +100,27 @@ bool host_WriteRaw(int fd, const void* data, size_t size) {
 }
 
 void host_CloseRaw(int fd) { _close(fd); }
+
+bool host_GetEnvironment(const char* name, std::string& value) {
+  // The process's own UTF-16 block: msvcrt's _wgetenv in a program entered by main builds its wide copy
+  // from the ANSI one, and would have lost the same characters.
+  const std::wstring wideName = Wide(name);
+  std::wstring wide(256, L'\0');
+  for (;;) {
+    SetLastError(ERROR_SUCCESS);
+    DWORD n = GetEnvironmentVariableW(wideName.c_str(), &wide[0], DWORD(wide.size()));
+    if (n == 0) {
+      if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return false;
+      value.clear();  // set, and empty
+      return true;
+    }
+    if (n < wide.size()) {
+      value = Utf8(wide.data(), int(n));
+      return true;
+    }
+    wide.resize(n);  // n counts the terminating zero when the buffer was too small
+  }
+}
 
 void host_SetEnvironment(const char* name, const char* value) {
   // An empty value removes the variable for the C runtime's getenv, which is what the game reads.

@@ -40,9 +40,10 @@ bool g_recording = false, g_replaying = false;
 }
 
 // The whole file; false when it cannot be read. `limit` bounds what is taken.
-bool ReadWhole(const char* path, std::vector<uint8_t>& out, size_t limit, bool& tooBig) {
+// The path is UTF-8 (a journal's name may hold any character the system's file names take).
+bool ReadWhole(const std::string& path, std::vector<uint8_t>& out, size_t limit, bool& tooBig) {
   tooBig = false;
-  FILE* f = std::fopen(path, "rb");
+  FILE* f = host_OpenFile(path, "rb");
   if (!f) return false;
   uint8_t chunk[65536];
   size_t n;
@@ -68,12 +69,12 @@ void EndRecording() {
                (unsigned long long)journal_RunningHash());
 }
 
-void StartRecording(const char* path) {
+void StartRecording(const std::string& path) {
   std::vector<uint8_t> state;
   bool tooBig = false;
   const bool hasState = ReadWhole(kStateFile, state, kMaxStateBytes, tooBig);
   if (tooBig) Refuse("journal", "the state file is too large to record");
-  if (!g_writer.Open(path)) Refuse("journal", std::string("cannot write ") + path + ": " + std::strerror(errno));
+  if (!g_writer.Open(path.c_str())) Refuse("journal", "cannot write " + path + ": " + std::strerror(errno));
   g_journalPath = path;
 
   journal::Header header;
@@ -129,18 +130,18 @@ void PrepareStateFile(const journal::Header& header) {
   }
 }
 
-void StartReplay(const char* path, bool headless) {
+void StartReplay(const std::string& path, bool headless) {
   std::vector<uint8_t> bytes;
   bool tooBig = false;
   if (!ReadWhole(path, bytes, size_t(1) << 31, tooBig)) {
-    Refuse("replay", std::string("cannot read ") + path + ": " + std::strerror(errno));
+    Refuse("replay", "cannot read " + path + ": " + std::strerror(errno));
   }
-  if (tooBig) Refuse("replay", std::string(path) + " is too large to be a journal");
-  if (!g_reader.Open(bytes.data(), bytes.size())) Refuse("replay", std::string(path) + ": " + g_reader.Error());
+  if (tooBig) Refuse("replay", path + " is too large to be a journal");
+  if (!g_reader.Open(bytes.data(), bytes.size())) Refuse("replay", path + ": " + g_reader.Error());
   const journal::Header& header = g_reader.Header();
   const std::string build = journal_BuildIdentity();
   if (header.build != build) {
-    Refuse("replay", std::string(path) + " was recorded by another build of the game (build " + Printable(header.build) +
+    Refuse("replay", path + " was recorded by another build of the game (build " + Printable(header.build) +
                          "; this is build " + build + ")");
   }
   PrepareStateFile(header);
@@ -164,9 +165,11 @@ bool Set(const char* value) { return value && *value && std::strcmp(value, "0") 
 }  // namespace
 
 void journal_StartFromEnvironment() {
-  const char* record = std::getenv("VX_RECORD");
-  const char* replay = std::getenv("VX_REPLAY");
-  const bool recording = record && *record, replaying = replay && *replay;
+  // The journals' paths are read as UTF-8 (on Windows from the wide environment), so a name beyond the
+  // ANSI code page reaches the file calls whole.
+  std::string record, replay;
+  const bool recording = host_GetEnvironment("VX_RECORD", record) && !record.empty();
+  const bool replaying = host_GetEnvironment("VX_REPLAY", replay) && !replay.empty();
   if (recording && replaying) Refuse("replay", "VX_RECORD and VX_REPLAY cannot be used together");
   if (recording) StartRecording(record);
   if (replaying) StartReplay(replay, Set(std::getenv("VX_HEADLESS")));
