@@ -1,6 +1,7 @@
-// Opening a URL: the opener gets the URL as one argument, no shell sees it, and the child is reaped.
-// POSIX only: a stand-in xdg-open is put first on PATH and children are read from /proc. The Windows build
-// hands the URL to the shell's "open" verb, which starts the player's browser; nothing can stand in for it.
+// Opening a URL: the opener gets the URL as one argument, no shell sees it, only web addresses reach it,
+// and the child is reaped. POSIX only: a stand-in xdg-open is put first on PATH and children are read from
+// /proc. The Windows build hands the URL to the shell's "open" verb, which starts the player's browser;
+// nothing can stand in for it (web_address_test checks the scheme check both share).
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,17 +70,23 @@ TEST_F(OpenUrlTest, UrlIsOneArgumentAndNeverShellText) {
   EXPECT_TRUE(WaitFor([] { return ZombieChildren() == 0; }));
 }
 
-TEST_F(OpenUrlTest, NothingHappensWithoutAnOpenerOrWithOptionLikeUrls) {
+TEST_F(OpenUrlTest, NothingHappensWithoutAnOpenerOrForWhatIsNoWebAddress) {
   TempWorkingDir tmp;
   setenv("PATH", tmp.path().c_str(), 1);  // no xdg-open here
   host->OpenUrl(String("http://example.invalid/"));
   WriteFile("xdg-open", "#!/bin/sh\n: > ran\n");
   chmod("xdg-open", 0755);
-  host->OpenUrl(String("--help"));  // would be read as an option of the opener
-  host->OpenUrl(String());
+  // An option of the opener, a local file or program, another scheme: none reaches the opener.
+  for (const char* url : {"--help", "", "/usr/bin/xterm", "file:///etc/passwd", "xterm.desktop", "javascript:x"}) {
+    host->OpenUrl(String(url));
+  }
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_NE(access("ran", F_OK), 0);
   EXPECT_EQ(ZombieChildren(), 0);
+  // The scheme in capitals is a web address all the same.
+  host->OpenUrl(String("HTTPS://example.invalid/"));
+  EXPECT_TRUE(WaitFor([] { return access("ran", F_OK) == 0; }));
+  EXPECT_TRUE(WaitFor([] { return ZombieChildren() == 0; }));
 }
 
 }  // namespace
