@@ -1,10 +1,16 @@
 # The Windows zip: the program, OpenAL32.dll, the data folder, a README for players and the licence
-# texts, with OpenAL Soft's source beside its licence (it is LGPL). `cpack -G ZIP` in the build folder
-# writes vextrallis-<version>-win64.zip.
+# texts, with OpenAL Soft's source beside its licence (it is LGPL), and how that DLL was built from it.
+# `cpack -G ZIP` in the build folder writes vextrallis-<version>-win64.zip.
 set(VX_WIN_SOURCES "$ENV{HOME}/.cache/vextrallis/win64" CACHE PATH
     "Folder holding the GLFW and OpenAL Soft source tarballs the libraries were built from")
-set(vx_glfw_tar ${VX_WIN_SOURCES}/glfw3_3.3.8.orig.tar.gz)
-set(vx_openal_tar ${VX_WIN_SOURCES}/openal-soft_1.24.2.orig.tar.gz)
+# The libraries' versions, from the file scripts/windows reads too (NAME=VALUE lines).
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/versions vx_version_lines REGEX "^[A-Z0-9_]+=")
+foreach(line IN LISTS vx_version_lines)
+  string(REGEX MATCH "^([A-Z0-9_]+)=(.*)$" _ "${line}")
+  set(VX_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+endforeach()
+set(vx_glfw_tar ${VX_WIN_SOURCES}/glfw3_${VX_GLFW_VERSION}.orig.tar.gz)
+set(vx_openal_tar ${VX_WIN_SOURCES}/openal-soft_${VX_OPENAL_VERSION}.orig.tar.gz)
 set(vx_licence_src ${CMAKE_BINARY_DIR}/licence-src)
 if(EXISTS ${vx_glfw_tar} AND EXISTS ${vx_openal_tar})
   file(ARCHIVE_EXTRACT INPUT ${vx_glfw_tar} DESTINATION ${vx_licence_src} PATTERNS "*/LICENSE.md")
@@ -14,6 +20,23 @@ if(EXISTS ${vx_glfw_tar} AND EXISTS ${vx_openal_tar})
 else()
   message(WARNING "No library sources in VX_WIN_SOURCES (${VX_WIN_SOURCES}): the zip cannot be made")
 endif()
+# scripts/windows writes how it built OpenAL32.dll into the library's install prefix.
+get_filename_component(vx_openal_prefix ${VX_OPENAL_DLL} DIRECTORY)
+get_filename_component(vx_openal_prefix ${vx_openal_prefix} DIRECTORY)
+set(vx_openal_build ${vx_openal_prefix}/share/doc/openal-soft-${VX_OPENAL_VERSION}/build.txt)
+if(NOT EXISTS ${vx_openal_build})
+  message(WARNING "No record of how OpenAL32.dll was built (${vx_openal_build}): the zip cannot be made")
+endif()
+# -static links MinGW-w64's start-up code, C runtime parts and winpthreads into the program and the DLL,
+# and GCC's runtime (libgcc, libstdc++) under its runtime library exception: their notices, as the Debian
+# packages that hold those libraries give them.
+set(vx_mingw_notice /usr/share/doc/mingw-w64-x86-64-dev/copyright)
+set(vx_gcc_notice /usr/share/doc/gcc-mingw-w64-base/copyright)
+foreach(f ${vx_mingw_notice} ${vx_gcc_notice})
+  if(NOT EXISTS ${f})
+    message(WARNING "No ${f} (packages mingw-w64-x86-64-dev, gcc-mingw-w64-base): the zip cannot be made")
+  endif()
+endforeach()
 
 install(TARGETS vextrallis RUNTIME DESTINATION .)
 install(FILES ${VX_OPENAL_DLL} DESTINATION .)
@@ -25,6 +48,9 @@ if(vx_glfw_licence AND vx_openal_licence)
   install(FILES ${vx_openal_licence} DESTINATION licenses RENAME openal-soft.txt)
   install(FILES ${vx_openal_tar} DESTINATION licenses)
 endif()
+install(FILES ${vx_openal_build} DESTINATION licenses RENAME openal-soft-build.txt)
+install(FILES ${vx_mingw_notice} DESTINATION licenses RENAME mingw-w64-runtime.txt)
+install(FILES ${vx_gcc_notice} DESTINATION licenses RENAME gcc-runtime.txt)
 install(FILES /usr/share/doc/fonts-dejavu-core/copyright DESTINATION licenses RENAME dejavu-fonts.txt)
 
 set(CPACK_PACKAGE_NAME vextrallis)

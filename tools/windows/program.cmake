@@ -1,6 +1,8 @@
-# The game as a Windows desktop program: no console window, the game's icon and version information in
-# its resources, and the data folder copied beside it from the Linux build.
+# The game as a Windows desktop program: no console window, the game's icon, version information and
+# application manifest in its resources, and the data folder copied beside it from the Linux build.
 set(VX_WINDOWS_ICON ${VX_HOST_BUILD}/windows/vextrallis.ico)
+set(VX_WINDOWS_MANIFEST ${CMAKE_BINARY_DIR}/vextrallis.manifest)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/vextrallis.manifest.in ${VX_WINDOWS_MANIFEST} @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/vextrallis.rc.in ${CMAKE_BINARY_DIR}/vextrallis.rc @ONLY)
 target_sources(vextrallis PRIVATE ${CMAKE_BINARY_DIR}/vextrallis.rc)
 set_target_properties(vextrallis PROPERTIES WIN32_EXECUTABLE ON)

@@ -21,7 +21,7 @@ target_include_directories(vx_stb SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-include
 target_compile_options(vx_stb PRIVATE -w)  # third-party code, compiled as its authors ship it
 set_property(TARGET PkgConfig::STB APPEND PROPERTY INTERFACE_LINK_LIBRARIES vx_stb)
 
-# The static GLFW needs the GDI; the host needs the shell (ShellExecuteA), WinSock and the multimedia timer.
+# The static GLFW needs the GDI; the host needs the shell (ShellExecuteW), WinSock and the multimedia timer.
 set_property(TARGET PkgConfig::GLFW3 APPEND PROPERTY INTERFACE_LINK_LIBRARIES gdi32 user32 shell32 ws2_32)
 
 # Every program carries its C, C++ and thread runtimes inside (-static), so it imports only the system's

@@ -1,10 +1,12 @@
 # The Windows zip and its program, read without running anything. The zip holds one folder,
 # vextrallis-VERSION-win64/, with exactly: vextrallis.exe, OpenAL32.dll, README.txt, the data folder (the
 # build's, file for file), and licenses/ with the game's, GLFW's, OpenAL Soft's and the fonts' licence
-# texts and OpenAL Soft's source tarball of the very version of the DLL. The zip's program is the one in
-# the build folder (the same build id), stripped. It is a GUI program (no console window), imports only
-# Windows' own DLLs and OpenAL32.dll, which itself needs nothing but Windows' own DLLs, and carries the
-# game's icon and version information.
+# texts, the notices of the MinGW-w64 runtime (start-up code, winpthreads) and GCC's runtime that -static
+# links in, OpenAL Soft's source tarball of the very version of the DLL and how the DLL was built from it.
+# The zip's program is the one in the build folder (the same build id), stripped. It is a GUI program (no
+# console window), imports only Windows' own DLLs and OpenAL32.dll, which itself needs nothing but
+# Windows' own DLLs, and carries the game's icon, version information and an application manifest
+# (per-monitor DPI awareness, long paths, UTF-8 as the ANSI code page, the Windows versions it is for).
 source "$(dirname "$0")/lib.sh"
 objdump=x86_64-w64-mingw32-objdump
 command -v "$objdump" >/dev/null || fail "no $objdump (binutils-mingw-w64-x86-64)"
@@ -25,7 +27,8 @@ openal=$(python3 "$E2E_WIN_DIR/pe_resources.py" "$WIN_BUILD/OpenAL32.dll" | sed 
 [ -n "$openal" ] || fail "OpenAL32.dll has no product version"
 {
   printf '%s\n' vextrallis.exe OpenAL32.dll README.txt licenses/vextrallis.txt licenses/glfw.txt \
-    licenses/openal-soft.txt licenses/dejavu-fonts.txt "licenses/openal-soft_$openal.orig.tar.gz"
+    licenses/openal-soft.txt licenses/dejavu-fonts.txt "licenses/openal-soft_$openal.orig.tar.gz" \
+    licenses/openal-soft-build.txt licenses/mingw-w64-runtime.txt licenses/gcc-runtime.txt
   (cd "$WIN_BUILD" && find data -type f)
 } | sed "s|^|$top/|" | sort > "$work/expected"
 unzip -Z1 "$zip" | grep -v '/$' | sort > "$work/listed"
@@ -42,6 +45,19 @@ grep -q "DejaVu" "$dir/licenses/dejavu-fonts.txt" || fail "licenses/dejavu-fonts
 tar -xzf "$dir/licenses/openal-soft_$openal.orig.tar.gz" -C "$work" "openal-soft-$openal/COPYING" ||
   fail "the OpenAL Soft tarball holds no openal-soft-$openal/COPYING"
 cmp "$work/openal-soft-$openal/COPYING" "$dir/licenses/openal-soft.txt" || fail "the tarball's licence is not the one shipped"
+# How the DLL was built: from that tarball (its SHA-256), as a shared library, with the MinGW-w64 compiler.
+grep -q "SHA-256 $(sha256sum "$dir/licenses/openal-soft_$openal.orig.tar.gz" | cut -d' ' -f1)" \
+  "$dir/licenses/openal-soft-build.txt" || fail "licenses/openal-soft-build.txt does not name the shipped tarball"
+for want in "cmake -S src -B build" "-DLIBTYPE=SHARED" "-DALSOFT_STATIC_WINPTHREAD=ON" "x86_64-w64-mingw32-g++-posix" \
+            "set(CMAKE_SYSTEM_NAME Windows)"; do
+  grep -qF -- "$want" "$dir/licenses/openal-soft-build.txt" || fail "licenses/openal-soft-build.txt lacks '$want'"
+done
+grep -q "winpthreads" "$dir/licenses/mingw-w64-runtime.txt" && grep -q "mingw-w64-crt/crt/" "$dir/licenses/mingw-w64-runtime.txt" ||
+  fail "licenses/mingw-w64-runtime.txt is not the notice of MinGW-w64's runtime and winpthreads"
+grep -q "GCC RUNTIME LIBRARY EXCEPTION" "$dir/licenses/gcc-runtime.txt" || fail "licenses/gcc-runtime.txt lacks GCC's runtime library exception"
+for f in openal-soft-build.txt mingw-w64-runtime.txt gcc-runtime.txt; do
+  grep -q "licenses/$f" "$dir/README.txt" || fail "README.txt does not name licenses/$f"
+done
 grep -q "vextrallis.exe" "$dir/README.txt" || fail "README.txt does not say how to start the game"
 
 build_id() { "$objdump" -p "$1" | sed -n 's/.*format RSDS signature \([0-9a-f]*\) .*/\1/p' | head -n1; }
@@ -85,3 +101,30 @@ for line in "fileversion $version.0" "productversion $version.0" "string FileVer
             "string ProductVersion=$version" "string ProductName=Vextrallis" "string OriginalFilename=vextrallis.exe"; do
   grep -qx "$line" "$work/resources" || fail "the program's version information lacks '$line'"
 done
+
+# One application manifest, the one Windows reads (resource 1), saying what the game handles.
+[ "$(grep -c '^manifest ' "$work/resources")" = 1 ] && grep -q '^manifest 1 ' "$work/resources" ||
+  fail "the program does not carry exactly one manifest, as resource 1"
+python3 "$E2E_WIN_DIR/pe_resources.py" --manifest "$dir/vextrallis.exe" > "$work/manifest.xml"
+python3 - "$work/manifest.xml" <<'PY' || fail "the program's manifest does not say what the game handles"
+import sys
+import xml.etree.ElementTree as ET
+root = ET.parse(sys.argv[1]).getroot()
+settings = {e.tag.split('}')[1]: (e.text or '').strip() for e in root.iter() if '}' in e.tag}
+os_ids = {e.get('Id') for e in root.iter() if e.tag.endswith('}supportedOS')}
+level = [e.get('level') for e in root.iter() if e.tag.endswith('}requestedExecutionLevel')]
+checks = [
+    ('per-monitor v2 DPI awareness', settings.get('dpiAwareness', '').split(',')[0].strip() == 'PerMonitorV2'),
+    ('per-monitor DPI awareness before Windows 10', settings.get('dpiAware') == 'true/pm'),
+    ('long paths', settings.get('longPathAware') == 'true'),
+    ('UTF-8 as the ANSI code page', settings.get('activeCodePage') == 'UTF-8'),
+    ('Windows 10 and 11', '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' in os_ids),
+    ('the player\'s own rights', level == ['asInvoker']),
+]
+bad = [what for what, ok in checks if not ok]
+for what in bad:
+    print('manifest: no ' + what, file=sys.stderr)
+sys.exit(1 if bad else 0)
+PY
+echo "manifest: DPI awareness $(sed -n 's:.*<dpiAwareness[^>]*>\([^<]*\)<.*:\1:p' "$work/manifest.xml"), long paths," \
+     "UTF-8 code page, $(grep -c '<supportedOS ' "$work/manifest.xml") Windows versions"

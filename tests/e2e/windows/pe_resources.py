@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Lists the icon and version resources of a Windows program (a PE file), one fact a line:
+"""Lists the icon, version and manifest resources of a Windows program (a PE file), one fact a line:
 
   icon GROUP WIDTHxHEIGHT BITS      for each image of each icon group (width 0 in the file means 256),
                                     when the image it names is there
@@ -7,13 +7,15 @@
   fileversion A.B.C.D               from the fixed version information
   productversion A.B.C.D
   string KEY=VALUE                  for each value of the version's string tables
+  manifest ID SIZE                  for each application manifest
 
   pe_resources.py PROGRAM.exe
+  pe_resources.py --manifest PROGRAM.exe    prints the text of manifest 1, the one Windows reads
 """
 import struct
 import sys
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 
 
 class Image:
@@ -79,6 +81,12 @@ def version_blocks(data, at=0, end=None):
 
 
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == '--manifest':
+        manifest = Image(open(sys.argv[2], 'rb').read()).resources().get(RT_MANIFEST, {}).get(1)
+        if manifest is None:
+            sys.exit('no manifest 1')
+        sys.stdout.write(manifest.decode('utf-8'))
+        return
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     res = Image(open(sys.argv[1], 'rb').read()).resources()
@@ -100,6 +108,8 @@ def main():
                     print('productversion %d.%d.%d.%d' % (pms >> 16, pms & 0xFFFF, pls >> 16, pls & 0xFFFF))
             elif is_text and value:
                 print('string %s=%s' % (key, value.decode('utf-16-le').rstrip('\0')))
+    for rid, data in sorted(res.get(RT_MANIFEST, {}).items()):
+        print('manifest %d %d' % (rid, len(data)))
 
 
 if __name__ == '__main__':
