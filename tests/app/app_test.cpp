@@ -182,7 +182,7 @@ TEST_F(AppTest, StateStringRoundTripsThroughTheFile) {
   // ASCII, two-byte, three-byte (above U+07FF) and a surrogate pair.
   const Char units[] = {'S', '1', 0xE9, 0x0800, 0x20AC, 0xFFFD, 0xD83D, 0xDE00, '|'};
   String state(units, 9);
-  rt_app_SaveState(state);
+  EXPECT_EQ(rt_app_SaveState(state), 0);
   EXPECT_TRUE(rt_app_LoadState() == state);
 }
 
