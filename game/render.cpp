@@ -43,22 +43,25 @@ int c_MyApp::p_OnRender() {
   // A window of no size (minimised) keeps the last virtual screen instead of dividing by zero.
   if (W > 0 && H > 0) {
     const float f = W >= H ? 1.0f : 1.5f;
-    const float sx = (float(W) - 2.0f * o) / (rt_Quorva_rawscrw * f);
-    const float sy = (float(H) - 2.0f * o) / (rt_Quorva_rawscrh * f);
-    float s;
+    const float keptW = rt_Quorva_rawscrw * f, keptH = rt_Quorva_rawscrh * f;
+    const float sx = (float(W) - 2.0f * o) / keptW;
+    const float sy = (float(H) - 2.0f * o) / keptH;
+    // The deciding axis keeps the design size exactly, and the other follows the window's proportions
+    // from it in one rounding. Dividing the device size by a rounded scale instead gives 479.99997 for
+    // 1024 / (1024 / 480), which the score lists and the debug block truncate to 479.
     if (sy <= sx) {
-      s = float(W) / (rt_Quorva_rawscrw * f);
       m_ScaleX = sx;
       m_ScaleY = sx;
       m_Tmp = 1;
+      rt_Quorva_jscrw = keptW;
+      rt_Quorva_jscrh = float(H) * keptW / float(W);
     } else {
-      s = float(H) / (rt_Quorva_rawscrh * f);
       m_ScaleX = sy;
       m_ScaleY = sy;
       m_Tmp = 2;
+      rt_Quorva_jscrw = float(W) * keptH / float(H);
+      rt_Quorva_jscrh = keptH;
     }
-    rt_Quorva_jscrw = float(W) / s;
-    rt_Quorva_jscrh = float(H) / s;
     m_Landscape = rt_Quorva_jscrh <= rt_Quorva_jscrw ? 1 : 0;
   }
 

@@ -1,6 +1,12 @@
 // RtGlfwGame: the desktop host over the GLFW 2.7-style API. Opens the window, turns GLFW callbacks into
 // host events and runs the main loop with its fixed-rate updates, catch-up limit and suspend handling.
+// Once a thread has taken the fatal path no game code runs again: the loop and every callback ask
+// rtFatalCheckpoint first (the window still delivers input while a fatal message box shows).
+#include <cstdio>
+#include <cstring>
+
 #include "host/backend/glfw2.h"
+#include "host/backend/glfw2_adapter.h"
 #include "host/host.h"
 #include "host/stats_line.h"
 
@@ -13,6 +19,7 @@ namespace {
 const int kMaxCatchUpUpdates = 4;
 
 void OnKey(int key, int action) {
+  if (rtFatalCheckpoint()) return;
   int code = TransKey(key);
   if (code == 0) return;
   RtGlfwGame* game = RtGlfwGame::_glfwGame;
@@ -27,10 +34,12 @@ void OnKey(int key, int action) {
 }
 
 void OnChar(int chr, int action) {
+  if (rtFatalCheckpoint()) return;
   if (action == GLFW_PRESS) RtGlfwGame::_glfwGame->KeyEvent(kEventKeyChar, chr);
 }
 
 void OnMouseButton(int button, int action) {
+  if (rtFatalCheckpoint()) return;
   if (button < 0 || button > 2) return;
   int x, y;
   glfwGetMousePos(&x, &y);
@@ -42,14 +51,33 @@ void OnMouseButton(int button, int action) {
   }
 }
 
-void OnMousePos(int x, int y) { RtGlfwGame::_glfwGame->MouseEvent(kEventMouseMove, -1, float(x), float(y)); }
+void OnMousePos(int x, int y) {
+  if (rtFatalCheckpoint()) return;
+  RtGlfwGame::_glfwGame->MouseEvent(kEventMouseMove, -1, float(x), float(y));
+}
 
 // The close button becomes the close key; the window stays open and the app decides.
 int OnWindowClose() {
+  if (rtFatalCheckpoint()) return 0;
   RtGlfwGame* game = RtGlfwGame::_glfwGame;
   game->KeyEvent(kEventKeyDown, kKeyCloseRequest);
   game->KeyEvent(kEventKeyUp, kKeyCloseRequest);
   return 0;
+}
+
+// A window that cannot be opened ends the game the fatal way, with GLFW's reason. A system without a usable
+// OpenGL driver is the usual cause on Windows (GLFW refuses the software-only pixel formats of a PC or
+// virtual machine with no 3D driver): the player is told what it needs.
+[[noreturn]] void WindowFailed() {
+  char reason[256];
+  std::snprintf(reason, sizeof reason, "%s", glfw2_LastGlfw3Error());
+  // Without the line end and full stop a system's own message may come with.
+  for (size_t n = std::strlen(reason); n > 0 && std::strchr(" .\r\n", reason[n - 1]); --n) reason[n - 1] = 0;
+  char message[512];
+  std::snprintf(message, sizeof message, "The game window could not be opened%s%s%s.%s", *reason ? " (" : "",
+                reason, *reason ? ")" : "",
+                glfw2_LastGlfw3ErrorIsOpenGL() ? " This PC needs a graphics driver with OpenGL." : "");
+  rtRuntimeError(message);
 }
 
 }  // namespace
@@ -107,13 +135,18 @@ void RtGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
 
   glfwOpenWindowHint(GLFW_REFRESH_RATE, 60);
   glfwOpenWindowHint(GLFW_WINDOW_NO_RESIZE, 0);
+  glfw2_ClearGlfw3Error();
   if (fullscreen) {
-    glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil, GLFW_FULLSCREEN);
+    if (!glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil, GLFW_FULLSCREEN)) WindowFailed();
     ++glfwGraphicsSeq;
   } else {
-    glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil, GLFW_WINDOW);
+    if (!glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil, GLFW_WINDOW)) WindowFailed();
     ++glfwGraphicsSeq;
-    glfwSetWindowPos((desktop.Width - width) / 2, (desktop.Height - height) / 2);
+    // On a monitor of more pixels per inch the window opens larger than asked: centre the size it has.
+    // The desktop is the monitor the game is on, and the position is relative to it.
+    int openWidth = width, openHeight = height;
+    glfwGetWindowSize(&openWidth, &openHeight);
+    glfwSetWindowPos((desktop.Width - openWidth) / 2, (desktop.Height - openHeight) / 2);
     glfwSetWindowTitle("Vextrallis");
   }
 
@@ -135,6 +168,7 @@ void RtGlfwGame::UpdateEvents() {
   } else {
     glfwPollEvents();
   }
+  if (rtFatalCheckpoint()) return;
   // Each change of activation restarts the update timing, so no backlog builds up while inactive.
   if (glfwGetWindowParam(GLFW_ACTIVE)) {
     if (suspended) {
@@ -148,6 +182,7 @@ void RtGlfwGame::UpdateEvents() {
 }
 
 void RtGlfwGame::RunFrame() {
+  if (rtFatalCheckpoint()) return;
   RenderGame();
   glfwSwapBuffers();
   stats_CountRender();
@@ -159,7 +194,7 @@ void RtGlfwGame::RunFrame() {
 
   UpdateEvents();
   stats_Tick();
-  if (suspended) return;
+  if (suspended || rtFatalCheckpoint()) return;
 
   if (updateRate == 0) {
     UpdateGame();

@@ -10,14 +10,17 @@
 #include "host/journal/journal.h"
 
 int RtTrazelGame::Main(int argc, const char** argv) {
+  rtFatalInit();  // from the start, a failure reaches the player the fatal way
   journal_StartFromEnvironment();  // VX_RECORD / VX_REPLAY: wraps the backend seam before anything uses it
+  glfw2_ClearGlfw3Error();
   if (!glfwInit()) {
-    puts("glfwInit failed");
-    fflush(stdout);
-    // The reason (usually no display to open the window on) helps whoever started the game.
+    // The fatal way, so that a player started from the desktop sees it too; GLFW's reason (usually no
+    // display to open the window on) says what is missing.
     const char* reason = glfw2_LastGlfw3Error();
-    fprintf(stderr, "Vextrallis cannot open its window: %s\n", reason && *reason ? reason : "no window system");
-    exit(255);
+    char message[512];
+    std::snprintf(message, sizeof message, "The window system could not be started (glfwInit failed%s%s).",
+                  *reason ? ": " : "", reason);
+    rtRuntimeError(message);
   }
   RtTrazelGame* game = new RtTrazelGame();
   try {

@@ -2,9 +2,10 @@
 #include <pthread.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
 #include "net/thread.h"
+#include "runtime/error.h"
 #include "runtime/thread_stack.h"
 
 namespace {
@@ -31,8 +32,9 @@ void RtThread::Start() {
   int rc = pthread_create(&id, &attr, thread_entry, this);
   pthread_attr_destroy(&attr);
   if (rc != 0) {
-    puts("CreateThread failed!");
-    fflush(stdout);
-    exit(-1);
+    char message[128];
+    std::snprintf(message, sizeof message, "A thread could not be started (pthread_create failed: %s).",
+                  std::strerror(rc));
+    rtRuntimeError(message);
   }
 }

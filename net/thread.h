@@ -7,7 +7,7 @@
 class RtThread : public gc_object {
  public:
   // Does nothing while running; otherwise clears the result and runs Run__UNSAFE__ on a new detached thread.
-  // A thread that cannot be created ends the program with "CreateThread failed!" and status 255.
+  // A thread that cannot be created is a fatal runtime error ("A thread could not be started (...)").
   virtual void Start();
   virtual bool IsRunning();
   virtual Object* Result();

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "net/thread.h"
+#include "runtime/error.h"
 #include "runtime/thread_stack.h"
 
 namespace {
@@ -27,9 +27,11 @@ void RtThread::Start() {
   running.store(1, std::memory_order_release);
   HANDLE h = CreateThread(nullptr, 0, thread_entry, this, 0, nullptr);
   if (!h) {
-    puts("CreateThread failed!");
-    fflush(stdout);
-    exit(255);  // the status -1 gives elsewhere; Windows would keep all 32 bits of -1
+    // The fatal way: a program started from the desktop has no standard output to print to.
+    char message[128];
+    std::snprintf(message, sizeof message, "A thread could not be started (CreateThread failed, error %lu).",
+                  static_cast<unsigned long>(GetLastError()));
+    rtRuntimeError(message);
   }
   CloseHandle(h);
 }

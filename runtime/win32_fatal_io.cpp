@@ -2,12 +2,24 @@
 // standard output goes nowhere (started from the desktop), the fatal message is collected and shown in a
 // message box just before the process ends; started from a console or with its output redirected, it is
 // written there as on other systems. With VX_DEBUGGER=1 and no console, one is opened for the prompt.
+//
+// The box is shown by a process of its own, started with the game (runtime/win32_fatal_box.cpp): a box
+// of the game's own process would need its heap, whose lock a crashed thread may hold, and would run a
+// message loop that hands the game window's input to game code. Should that process be missing, the game
+// shows the box itself, task-modal (the thread's windows take no input while it shows), and the host drops
+// whatever its window still delivers (rtFatalCheckpoint).
+//
+// A fault on another thread stops the game thread first: woken from any wait for messages, it parks at the
+// host's next checkpoint, where it holds no lock; one that does not come there within a second is
+// suspended.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
 #include "runtime/fatal_io.h"
+#include "runtime/win32_fatal_box.h"
 
 namespace {
 
@@ -15,6 +27,10 @@ namespace {
 char g_box[2048];
 size_t g_boxUsed = 0;
 HANDLE g_console[3] = {nullptr, nullptr, nullptr};  // a console opened for the debugger prompt
+
+DWORD g_gameThreadId = 0;
+HANDLE g_gameThread = nullptr;
+std::atomic<bool> g_gameThreadParked{false};
 
 bool Usable(HANDLE h) { return h && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN; }
 
@@ -69,9 +85,15 @@ void rt_fatal_Show() {
     // Trailing blank lines of the message are not shown.
     while (g_boxUsed > 0 && (g_box[g_boxUsed - 1] == '\n' || g_box[g_boxUsed - 1] == '\r')) --g_boxUsed;
     g_box[g_boxUsed] = 0;
+    if (rt_fatal_ShowInBoxProcess(g_box)) {
+      g_boxUsed = 0;
+      return;
+    }
     wchar_t wide[sizeof g_box];
     int n = MultiByteToWideChar(CP_UTF8, 0, g_box, -1, wide, int(sizeof g_box));
-    if (n > 0) MessageBoxW(nullptr, wide, L"Vextrallis", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    // Top-most: a full-screen game window is top-most itself, and would hide the box.
+    const UINT style = MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL | MB_TOPMOST;
+    if (n > 0) MessageBoxW(nullptr, wide, L"Vextrallis", style);
     g_boxUsed = 0;
   }
 }
@@ -80,4 +102,35 @@ void rt_fatal_Exit(int status) {
   rt_fatal_Show();
   TerminateProcess(GetCurrentProcess(), UINT(status));
   ExitProcess(UINT(status));  // not reached
+}
+
+unsigned long long rt_fatal_ThreadId() { return GetCurrentThreadId(); }
+
+void rt_fatal_Init() {
+  if (!Usable(GetStdHandle(STD_OUTPUT_HANDLE)) && !WantsDebugger()) rt_fatal_StartBoxProcess();
+  const DWORD id = GetCurrentThreadId();
+  if (id == g_gameThreadId) return;
+  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, id);
+  if (g_gameThread) CloseHandle(g_gameThread);
+  g_gameThread = thread;
+  g_gameThreadId = id;
+}
+
+void rt_fatal_Park() {
+  if (GetCurrentThreadId() == g_gameThreadId) g_gameThreadParked.store(true, std::memory_order_release);
+  for (;;) Sleep(INFINITE);
+}
+
+bool rt_fatal_StopGameThread() {
+  if (g_gameThreadId == 0 || GetCurrentThreadId() == g_gameThreadId) return false;
+  PostThreadMessageW(g_gameThreadId, WM_NULL, 0, 0);  // ends a wait for window messages
+  const ULONGLONG deadline = GetTickCount64() + 1000;
+  while (!g_gameThreadParked.load(std::memory_order_acquire) && GetTickCount64() < deadline) Sleep(5);
+  if (!g_gameThreadParked.load(std::memory_order_acquire) && g_gameThread &&
+      SuspendThread(g_gameThread) != DWORD(-1)) {
+    CONTEXT context;
+    context.ContextFlags = CONTEXT_CONTROL;
+    GetThreadContext(g_gameThread, &context);  // returns once the thread has really stopped
+  }
+  return true;
 }

@@ -1,5 +1,8 @@
 // The GLFW 3 backend of the 2.7-style API: one window at a time, 2.7 key numbers, 2.7 callback and
 // input-mode rules, joysticks (host/pads/glfw2_joysticks.cpp), desktop and video modes, clock and sleep.
+// The 2.7 API knows one desktop; here it is the monitor the game is on: the one holding the window, or
+// the last window, at first the primary one. Its mode is the desktop mode, window positions are relative
+// to it, full screen goes to it and a new window opens on it, scaled to its pixel density.
 #include "host/pads/gamepad_mappings.h"
 #include "host/backend/glfw2_adapter.h"
 #include "host/backend/glfw2_backend.h"
@@ -8,10 +11,12 @@
 
 #include <GLFW/glfw3.h>  // also brings <GL/gl.h>, used for the colour-bit queries
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 int glfw2_KeyFromGlfw3(int k) {
@@ -77,13 +82,41 @@ int glfw2_KeyToGlfw3(int key) {
     return key >= 0 && key <= glfw2c::KEY_LAST ? inverse.of[key] : -1;
 }
 
+void glfw2_ScaledWindowSize(int width, int height, float scale, int roomWidth, int roomHeight, int* outWidth,
+                            int* outHeight) {
+    double s = scale > 0.0f ? scale : 1.0;
+    if (width > 0 && height > 0 && roomWidth > 0 && roomHeight > 0) {
+        const double fit = std::min(double(roomWidth) / width, double(roomHeight) / height);
+        if (s > fit) s = std::max(fit, std::min(s, 1.0));
+    }
+    *outWidth = int(std::lround(width * s));
+    *outHeight = int(std::lround(height * s));
+}
+
+int glfw2_KeepInArea(int at, int size, int areaAt, int areaSize, int frameBefore, int frameAfter) {
+    if (areaSize <= 0) return at;
+    return std::max(std::min(at, areaAt + areaSize - frameAfter - size), areaAt + frameBefore);
+}
+
+int glfw2_AreaHolding(const Glfw2Area* areas, int count, int x, int y) {
+    for (int i = 0; i < count; i++) {
+        const Glfw2Area& a = areas[i];
+        if (x >= a.x && x - a.x < a.width && y >= a.y && y - a.y < a.height) return i;
+    }
+    return -1;
+}
+
 namespace {
 
 constexpr int kMaxDoomed = 4;
+constexpr int kMaxMonitors = 16;  // monitors beyond these are never the game's
 
 struct AdapterState {
     GLFWwindow* window = nullptr;
     bool fullscreen = false;
+    // The monitor of the window, kept when it closes so that the next one opens there; null: the primary.
+    // Only ever compared with GLFW's current list: a monitor unplugged since is not used.
+    GLFWmonitor* monitor = nullptr;
     // Windows closed from inside a callback: GLFW 3 forbids destroying them there, so they wait.
     GLFWwindow* doomed[kMaxDoomed] = {};
     int doomedCount = 0;
@@ -111,8 +144,10 @@ struct AdapterState {
 
 AdapterState g;
 char g_lastError[256];
+int g_lastErrorCode = 0;
 
-void OnError3(int /*code*/, const char* description) {
+void OnError3(int code, const char* description) {
+    g_lastErrorCode = code;
     std::snprintf(g_lastError, sizeof g_lastError, "%s", description ? description : "");
 }
 
@@ -177,11 +212,65 @@ void OnClose3(GLFWwindow* w) {
     if (g.windowCloseFun && g.windowCloseFun() == 0) glfwSetWindowShouldClose(w, GLFW_FALSE);
 }
 
+// >>monitors
+
+// The monitor the game is on: the full-screen window's own, the one holding the centre of a windowed
+// one, else the last window's, else the primary one.
+GLFWmonitor* GameMonitor() {
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    count = std::min(count, kMaxMonitors);
+    if (g.window) {
+        if (GLFWmonitor* own = glfwGetWindowMonitor(g.window)) {
+            g.monitor = own;
+        } else {
+            Glfw2Area areas[kMaxMonitors] = {};
+            for (int i = 0; i < count; i++) {
+                const GLFWvidmode* v = glfwGetVideoMode(monitors[i]);
+                if (!v) continue;
+                glfwGetMonitorPos(monitors[i], &areas[i].x, &areas[i].y);
+                areas[i].width = v->width;
+                areas[i].height = v->height;
+            }
+            int x = 0, y = 0;
+            glfwGetWindowPos(g.window, &x, &y);
+            const int at = glfw2_AreaHolding(areas, count, x + g.width / 2, y + g.height / 2);
+            if (at >= 0) g.monitor = monitors[at];
+        }
+    }
+    for (int i = 0; i < count; i++) {
+        if (monitors[i] == g.monitor) return g.monitor;
+    }
+    g.monitor = nullptr;
+    return glfwGetPrimaryMonitor();
+}
+
+// Sizes a new, still hidden, windowed window for the monitor's pixel density and centres it in the
+// monitor's work area. Moving it onto a monitor of another density rescales it (GLFW_SCALE_TO_MONITOR),
+// so the size is set once it is there, and the place again for that size.
+void PlaceOnMonitor(GLFWwindow* w, int width, int height, GLFWmonitor* monitor) {
+    float scale = 1.0f, yScale = 1.0f;
+    glfwGetMonitorContentScale(monitor, &scale, &yScale);
+    int areaX = 0, areaY = 0, areaWidth = 0, areaHeight = 0;
+    glfwGetMonitorWorkarea(monitor, &areaX, &areaY, &areaWidth, &areaHeight);
+    // The frame only matters to a window that grows; asking for it can wait on the window manager.
+    int left = 0, top = 0, right = 0, bottom = 0;
+    if (scale > 1.0f) glfwGetWindowFrameSize(w, &left, &top, &right, &bottom);
+    const int roomWidth = areaWidth - left - right, roomHeight = areaHeight - top - bottom;
+    int sizeWidth = width, sizeHeight = height;
+    glfw2_ScaledWindowSize(width, height, scale, roomWidth, roomHeight, &sizeWidth, &sizeHeight);
+    const int x = areaX + left + (roomWidth - sizeWidth) / 2, y = areaY + top + (roomHeight - sizeHeight) / 2;
+    glfwSetWindowPos(w, x, y);
+    glfwSetWindowSize(w, sizeWidth, sizeHeight);
+    glfwSetWindowPos(w, x, y);
+}
+
 // >>window
 
 void CloseWindow() {
     GLFWwindow* w = g.window;
     if (!w) return;
+    GameMonitor();  // remembered for the next window
     g.window = nullptr;
     g.fullscreen = false;
     g.mouseKnown = false;
@@ -210,7 +299,8 @@ int OpenWindow(int width, int height, int redBits, int greenBits, int blueBits, 
     glfw2_DefaultWindowSize(width, height);
     if (width <= 0 || height <= 0) return 0;
 
-    GLFWmonitor* monitor = mode == glfw2c::FULLSCREEN ? glfwGetPrimaryMonitor() : nullptr;
+    GLFWmonitor* target = GameMonitor();
+    GLFWmonitor* monitor = mode == glfw2c::FULLSCREEN ? target : nullptr;
     // Default context hints give a compatibility context (no core profile), so GL 1.x code runs.
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_RED_BITS, redBits > 0 ? redBits : GLFW_DONT_CARE);
@@ -221,8 +311,16 @@ int OpenWindow(int width, int height, int redBits, int greenBits, int blueBits, 
     glfwWindowHint(GLFW_STENCIL_BITS, stencilBits > 0 ? stencilBits : 0);
     glfwWindowHint(GLFW_REFRESH_RATE, refreshRate > 0 ? refreshRate : GLFW_DONT_CARE);
     glfwWindowHint(GLFW_RESIZABLE, noResize ? GLFW_FALSE : GLFW_TRUE);
+    // The asked size is meant at the desktop's base pixel density: a windowed window grows with its
+    // monitor's, also when it is moved to another monitor. It shows once it has its size and place.
+    glfwWindowHint(GLFW_SCALE_TO_MONITOR, GLFW_TRUE);
+    glfwWindowHint(GLFW_VISIBLE, monitor ? GLFW_TRUE : GLFW_FALSE);
     GLFWwindow* w = glfwCreateWindow(width, height, "", monitor, nullptr);
     if (!w) return 0;
+    if (!monitor) {
+        if (target) PlaceOnMonitor(w, width, height, target);
+        glfwShowWindow(w);  // and focuses it (GLFW_FOCUS_ON_SHOW), as a window created visible is
+    }
 
     g.window = w;
     g.fullscreen = monitor != nullptr;
@@ -283,7 +381,22 @@ void SetWindowTitle(const char* title) {
 }
 
 void SetWindowPos(int x, int y) {
-    if (g.window && !g.fullscreen) glfwSetWindowPos(g.window, x, y);
+    if (!g.window || g.fullscreen) return;
+    GLFWmonitor* m = GameMonitor();
+    if (m) {
+        int originX = 0, originY = 0;
+        glfwGetMonitorPos(m, &originX, &originY);
+        x += originX;
+        y += originY;
+        // A window centred by its content area alone can push its title bar off the top of the screen.
+        int areaX = 0, areaY = 0, areaWidth = 0, areaHeight = 0;
+        glfwGetMonitorWorkarea(m, &areaX, &areaY, &areaWidth, &areaHeight);
+        int left = 0, top = 0, right = 0, bottom = 0;
+        glfwGetWindowFrameSize(g.window, &left, &top, &right, &bottom);
+        x = glfw2_KeepInArea(x, g.width, areaX, areaWidth, left, right);
+        y = glfw2_KeepInArea(y, g.height, areaY, areaHeight, top, bottom);
+    }
+    glfwSetWindowPos(g.window, x, y);
 }
 
 void GetWindowSize(int* width, int* height) {
@@ -366,14 +479,14 @@ void SetWindowCloseCallback(Glfw2WindowCloseFun f) { g.windowCloseFun = f; }
 void GetDesktopMode(Glfw2VidMode* mode) {
     if (!mode) return;
     *mode = Glfw2VidMode{};
-    GLFWmonitor* m = glfwGetPrimaryMonitor();
+    GLFWmonitor* m = GameMonitor();
     const GLFWvidmode* v = m ? glfwGetVideoMode(m) : nullptr;
     if (v) *mode = Glfw2VidMode{v->width, v->height, v->redBits, v->greenBits, v->blueBits};
 }
 
 int GetVideoModes(Glfw2VidMode* list, int maxCount) {
     if (!list || maxCount <= 0) return 0;
-    GLFWmonitor* m = glfwGetPrimaryMonitor();
+    GLFWmonitor* m = GameMonitor();
     int count = 0;
     const GLFWvidmode* modes = m ? glfwGetVideoModes(m, &count) : nullptr;
     if (!modes) return 0;
@@ -432,3 +545,18 @@ const Glfw2Backend kGlfw3Backend = {
 
 const Glfw2Backend& glfw2_Glfw3Backend() { return kGlfw3Backend; }
 const char* glfw2_LastGlfw3Error() { return g_lastError; }
+bool glfw2_LastGlfw3ErrorIsOpenGL() {
+    if (g_lastErrorCode == GLFW_API_UNAVAILABLE || g_lastErrorCode == GLFW_VERSION_UNAVAILABLE ||
+        g_lastErrorCode == GLFW_FORMAT_UNAVAILABLE)
+        return true;
+    // Any other failure of the context layer (WGL, GLX, EGL) too: with no OpenGL driver at all, WGL
+    // cannot even make the dummy context it starts with.
+    for (const char* api : {"WGL: ", "GLX: ", "EGL: "}) {
+        if (std::strncmp(g_lastError, api, std::strlen(api)) == 0) return true;
+    }
+    return false;
+}
+void glfw2_ClearGlfw3Error() {
+    g_lastErrorCode = 0;
+    g_lastError[0] = 0;
+}

@@ -1,23 +1,47 @@
-# Missing devices. No display (DISPLAY unset, or naming no server): "glfwInit failed", the reason on
-# standard error, status 255. No audio device (OpenAL Soft with no usable driver): the audio device's
-# messages, then a silent game that plays, pauses, quits to the title and ends normally.
+# Missing devices. No display (DISPLAY unset, or naming no server): the runtime error line naming the
+# window system and GLFW's reason, which names the display, and status 255. A display without OpenGL (an
+# X server without GLX, as on a machine with no graphics driver): the runtime error line saying that the
+# window could not be opened and that a graphics driver with OpenGL is needed, and status 255. No audio
+# device (OpenAL Soft with no usable driver): the audio device's messages, then a silent game that plays,
+# pauses, quits to the title and ends normally.
 source "$(dirname "$0")/lib.sh"
 new_case
 
-for display in unset ":999"; do
+# Runs the game to its end with DISPLAY as $1 ("unset": none); its status in $status.
+run_on_display() {
   set +e
-  if [ "$display" = unset ]; then
+  if [ "$1" = unset ]; then
     (unset DISPLAY; "$GAME" >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt")
   else
-    DISPLAY=$display "$GAME" >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt"
+    DISPLAY=$1 "$GAME" >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt"
   fi
   status=$?
   set -e
-  echo "display $display: status $status, says: $(cat "$CASE_DIR/stdout.txt") / $(cat "$CASE_DIR/stderr.txt")"
+  echo "display $1: status $status, says: $(cat "$CASE_DIR/stdout.txt") / $(cat "$CASE_DIR/stderr.txt")"
+}
+
+for display in unset ":999"; do
+  run_on_display "$display"
   [ "$status" = 255 ] || fail "display $display: status $status, expected 255"
-  [ "$(cat "$CASE_DIR/stdout.txt")" = "glfwInit failed" ] || fail "display $display: unexpected output"
-  grep -qi "display" "$CASE_DIR/stderr.txt" || fail "display $display: the message does not name the display"
+  line=$(head -n 1 "$CASE_DIR/stdout.txt")
+  case $line in
+    "Trazel Runtime Error : The window system could not be started (glfwInit failed: "*) ;;
+    *) fail "display $display: unexpected output" ;;
+  esac
+  grep -qi "display" <<<"$line" || fail "display $display: the message does not name the display"
 done
+
+numfile=$CASE_DIR/no-gl-display
+Xvfb -displayfd 3 -screen 0 1024x768x24 -extension GLX -nolisten tcp -noreset 3>"$numfile" >/dev/null 2>&1 &
+no_gl_xvfb=$!
+for _ in $(seq 100); do [ -s "$numfile" ] && break; sleep 0.05; done
+[ -s "$numfile" ] || fail "Xvfb without GLX did not start"
+run_on_display ":$(head -n 1 "$numfile")"
+kill "$no_gl_xvfb"
+wait "$no_gl_xvfb" 2>/dev/null || true
+[ "$status" = 255 ] || fail "no OpenGL: status $status, expected 255"
+[ "$(head -n 1 "$CASE_DIR/stdout.txt")" = "Trazel Runtime Error : The game window could not be opened (GLX: GLX \
+extension not found). This PC needs a graphics driver with OpenGL." ] || fail "no OpenGL: unexpected output"
 
 start_x
 printf '[general]\ndrivers=no-such-driver\n' > "$CASE_DIR/alsoft.conf"

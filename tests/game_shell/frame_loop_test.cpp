@@ -139,6 +139,28 @@ TEST_F(FrameLoopTest, TheVirtualScreenKeepsTheDesignSizeAlongOneAxis) {
   }
 }
 
+// The kept axis exactly, not within a few units in the last place: the score lists and the debug block
+// truncate the virtual size, so 479.99997 would lose a line and read 479.
+TEST_F(FrameLoopTest, FullScreenOnCommonDesktopsKeepsTheDesignSizeExactly) {
+  struct Case {
+    int W, H;
+    float jscrw, jscrh;
+  } cases[] = {
+      {640, 480, 640, 480},   {1280, 1024, 600, 480}, {1366, 768, 640, 359.82430f},
+      {1920, 1080, 640, 360}, {2560, 1440, 640, 360}, {3840, 2160, 640, 360},
+      {1024, 1280, 576, 720},  // portrait: 1.5 times the design height
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.W << "x" << c.H);
+    h->Resize(c.W, c.H);
+    h->Render();
+    const bool widthKept = app->m_Tmp == 1;
+    EXPECT_EQ(widthKept ? rt_Quorva_jscrw : rt_Quorva_jscrh, widthKept ? c.jscrw : c.jscrh);
+    EXPECT_FLOAT_EQ(rt_Quorva_jscrw, c.jscrw);
+    EXPECT_FLOAT_EQ(rt_Quorva_jscrh, c.jscrh);
+  }
+}
+
 TEST_F(FrameLoopTest, AWindowOfNoSizeKeepsTheLastVirtualScreen) {
   h->Resize(0, 0);
   h->Render();

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -18,6 +19,7 @@
 #include <string>
 #include <thread>
 
+#include "host/backend/glfw2_null.h"
 #include "host_fixture.h"
 #include "net/thread.h"
 #include "runtime/error.h"
@@ -283,6 +285,131 @@ TEST(Fatal, TheFatalPathRunsItsFlushBeforeTheEnd) {
     EXPECT_EQ(run.out.substr(0, 22), "Trazel Runtime Error :") << c.name;
     EXPECT_GE(run.out.size(), 8u) << c.name;
     EXPECT_EQ(run.out.substr(run.out.size() >= 8 ? run.out.size() - 8 : 0), "flushed\n") << c.name << ": " << run.out;
+  }
+}
+
+// Marks the end of the flush, written after a pause so that anything still running beside the fatal path
+// would show in between.
+void MarkTheFlushLate() {
+  rtSetFatalFlush([] {
+    const struct timespec pause = {0, 200 * 1000 * 1000};
+    nanosleep(&pause, nullptr);
+    static const char kMark[] = "flushed\n";
+    ssize_t n = write(1, kMark, sizeof kMark - 1);
+    (void)n;
+  });
+}
+
+// A page that may not be touched: a fault the processor raises, not a sanitizer's report.
+void Crash() {
+  void* page = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  *static_cast<volatile int*>(page) = 1;
+}
+
+// The first thread to fault owns the fatal path: one message and one flush, however many fault at once.
+TEST(Fatal, ThreadsFaultingAtOnceGiveOneMessage) {
+  ChildRun run = RunChild([] {
+    unsetenv("VX_DEBUGGER");
+    InstallFatalSignalHandlers();
+    MarkTheFlushLate();
+    static std::atomic<bool> go{false};
+    struct Crasher : RtThread {
+      void Run__UNSAFE__() override {
+        while (!go.load()) {
+        }
+        Crash();
+      }
+    };
+    for (int i = 0; i < 4; ++i) (new Crasher)->Start();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    go.store(true);
+    for (;;) pause();
+  });
+  EXPECT_EQ(run.status, 255) << (run.status < 0 ? "hung" : "");
+  EXPECT_EQ(run.out, "Trazel Runtime Error : Memory access violation\n\nflushed\n");
+}
+
+// A fault on another thread stops the game thread (here a loop that marks each pass) before the message:
+// nothing of it runs beside the fatal path or after its flush.
+TEST(Fatal, AFaultOnAnotherThreadStopsTheGameThread) {
+  const struct {
+    const char* name;
+    void (*fault)();
+    const char* message;
+  } cases[] = {{"crash", Crash, "Trazel Runtime Error : Memory access violation\n\n"},
+               {"runtime error", [] { rtError(String("boom")); }, "Trazel Runtime Error : boom\n\n"}};
+  for (const auto& c : cases) {
+    ChildRun run = RunChild([&] {
+      unsetenv("VX_DEBUGGER");
+      InstallFatalSignalHandlers();
+      MarkTheFlushLate();
+      static void (*fault)();
+      fault = c.fault;
+      struct Faulter : RtThread {
+        void Run__UNSAFE__() override {
+          std::this_thread::sleep_for(std::chrono::milliseconds(50));
+          fault();
+        }
+      };
+      (new Faulter)->Start();
+      for (;;) {
+        ssize_t n = write(1, "tick\n", 5);
+        (void)n;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    });
+    EXPECT_EQ(run.status, 255) << c.name << (run.status < 0 ? ": hung" : "");
+    const size_t message = run.out.find("Trazel Runtime Error");
+    ASSERT_NE(message, std::string::npos) << c.name << ": " << run.out;
+    EXPECT_NE(run.out.find("tick\n"), std::string::npos) << c.name << ": the game thread never ran";
+    EXPECT_EQ(run.out.substr(message), std::string(c.message) + "flushed\n") << c.name;
+  }
+}
+
+// A start that fails ends the fatal way, naming what failed: the runtime error line and status 255.
+TEST(Fatal, AFailedStartEndsWithTheMessage) {
+  const struct {
+    const char* name;
+    void (*start)();
+    const char* message;
+  } cases[] = {
+      {"no window",
+       [] {
+         glfw2null_Install();
+         glfw2null_World().failOpen = true;
+         RtGlfwGame game;
+         game.Run();
+       },
+       "The game window could not be opened."},
+      {"no window system",
+       [] {
+         glfw2null_Install();
+         glfw2null_World().initResult = 0;
+         const char* argv[] = {"vextrallis", nullptr};
+         RtTrazelGame::Main(1, argv);
+       },
+       "The window system could not be started (glfwInit failed)."},
+      {"no thread",
+       [] {
+         // Every new thread's stack is asked far larger than the address space allows.
+         pthread_attr_t attr;
+         pthread_attr_init(&attr);
+         pthread_attr_setstacksize(&attr, size_t(1) << 46);
+         pthread_setattr_default_np(&attr);
+         (new RtThread)->Start();
+       },
+       "A thread could not be started (pthread_create failed: "},  // then the system's words for it
+  };
+  for (const auto& c : cases) {
+    ChildRun run = RunChild([&] {
+      SetDebugger(false);
+      c.start();
+    });
+    EXPECT_EQ(run.status, 255) << c.name << (run.status < 0 ? ": hung" : "");
+    const std::string line = std::string("Trazel Runtime Error : ") + c.message;
+    ASSERT_EQ(run.out.substr(0, line.size()), line) << c.name;
+    EXPECT_EQ(run.out.size() - run.out.find('\n'), 2u) << c.name << ": one line, then the empty trace line";
+    EXPECT_EQ(run.out.substr(run.out.size() - 3), ".\n\n") << c.name;
   }
 }
 

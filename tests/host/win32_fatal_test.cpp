@@ -6,6 +6,9 @@
 // test environment runs the case before any test, once the child's own start-up has printed what it
 // prints. The child gets its output pipe as standard error and the null device as standard output, and
 // swaps the two just before the case, so the pipe holds exactly what the case wrote to standard output.
+// A child started as from the desktop has no standard output at all: its fatal message shows in a message
+// box, which the test finds, reads and closes (a box that never shows fails the case), and the pipe on its
+// standard error takes the case's own marks.
 //
 // A stack overflow has no case here: Wine 8, where these tests run, never calls the unhandled-exception
 // filter for one (a worker thread ends silently, the main thread's overflow ends the process with 1), with
@@ -13,19 +16,32 @@
 #include <windows.h>
 
 #include <io.h>
+#include <tlhelp32.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "host/backend/glfw2_null.h"
 #include "host/platform.h"
 #include "host_fixture.h"
+#include "net/thread.h"
 #include "runtime/error.h"
 
 namespace {
+
+// Where a child's case writes its marks: the pipe the test reads.
+HANDLE g_marks = nullptr;
+
+void Mark(const char* text) {
+  DWORD written = 0;
+  WriteFile(g_marks, text, DWORD(std::strlen(text)), &written, nullptr);
+}
 
 void SetDebugger(bool attached) {
   host_SetEnvironment("VX_DEBUGGER", attached ? "1" : nullptr);
@@ -53,14 +69,86 @@ void Signal(int sig) {
 }
 
 // Marks the end of the output from the fatal path's flush routine (no stdio there: it may be held).
+void MarkTheFlush() {
+  rtSetFatalFlush([] { Mark("flushed\n"); });
+}
+
 void WithFlushMark(void (*fail)()) {
   SetDebugger(false);
   InstallFatalSignalHandlers();
-  rtSetFatalFlush([] {
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), "flushed\n", 8, &written, nullptr);
-  });
+  MarkTheFlush();
   fail();
+}
+
+// Several threads that crash at the same moment, while the game thread waits.
+void CrashAtOnce() {
+  SetDebugger(false);
+  InstallFatalSignalHandlers();
+  MarkTheFlush();
+  static std::atomic<bool> go{false};
+  struct Crasher : RtThread {
+    void Run__UNSAFE__() override {
+      while (!go.load()) {
+      }
+      Crash();
+    }
+  };
+  for (int i = 0; i < 4; ++i) (new Crasher)->Start();
+  Sleep(100);
+  go.store(true);
+  for (;;) Sleep(INFINITE);
+}
+
+// The game as a player has it: the host's window through the real GLFW backend, and a delegate that marks
+// every call into game code once the fault is under way. On its tenth update it makes the fault.
+struct MarkingDelegate : RtGameDelegate {
+  static std::atomic<bool> faulting;
+  int updates = 0;
+  void (*fault)() = nullptr;
+
+  static void Ran(const char* what) {
+    if (faulting.load()) Mark(what);
+  }
+  void UpdateGame() override {
+    Ran("update\n");
+    if (++updates == 10) fault();
+  }
+  void RenderGame() override { Ran("render\n"); }
+  void SuspendGame() override { Ran("suspend\n"); }
+  void ResumeGame() override { Ran("resume\n"); }
+  void KeyEvent(int, int) override { Ran("key\n"); }
+  void MouseEvent(int, int, float, float) override { Ran("mouse\n"); }
+};
+std::atomic<bool> MarkingDelegate::faulting{false};
+
+// Ends the processes this one started: the game's message box process, so that the game shows the box
+// itself, as it does when that process could not be started.
+void EndBoxProcess() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry;
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    if (entry.th32ParentProcessID != GetCurrentProcessId()) continue;
+    HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    if (child && TerminateProcess(child, 0)) WaitForSingleObject(child, INFINITE);
+    if (child) CloseHandle(child);
+  }
+  CloseHandle(snapshot);
+}
+
+void PlayUntil(void (*fault)(), bool ownBox = false) {
+  SetDebugger(false);
+  InstallFatalSignalHandlers();
+  if (ownBox) EndBoxProcess();
+  MarkTheFlush();
+  LoadLibraryW(L"xinput1_4.dll");  // see the adapter's tests: Wine 8 may unmap it under a running thread
+  glfw2_SetBackend(nullptr);
+  if (!glfwInit()) ExitProcess(98);
+  RtGlfwGame* game = new RtGlfwGame;
+  MarkingDelegate* delegate = new MarkingDelegate;
+  delegate->fault = fault;
+  game->SetDelegate(delegate);
+  game->Run();
 }
 
 void CrashHolding(void (*hold)()) {
@@ -115,6 +203,51 @@ const struct ChildCase {
     {"flush after a runtime error", [] { WithFlushMark([] { rtError(String("boom")); }); }},
     {"flush after a signal", [] { WithFlushMark([] { raise(SIGSEGV); }); }},
     {"flush after a crash", [] { WithFlushMark(Crash); }},
+    {"crashes at once", CrashAtOnce},
+    {"a runtime error in an update",
+     [] {
+       PlayUntil([] {
+         MarkingDelegate::faulting.store(true);
+         rtError(String("boom"));
+       });
+     }},
+    {"a runtime error in an update, shown by the game itself",
+     [] {
+       PlayUntil(
+           [] {
+             MarkingDelegate::faulting.store(true);
+             rtError(String("boom"));
+           },
+           true);
+     }},
+    {"a crash on another thread",
+     [] {
+       PlayUntil([] {
+         struct Crasher : RtThread {
+           void Run__UNSAFE__() override {
+             MarkingDelegate::faulting.store(true);
+             Crash();
+           }
+         };
+         (new Crasher)->Start();
+       });
+     }},
+    {"no window",
+     [] {
+       SetDebugger(false);
+       glfw2null_Install();
+       glfw2null_World().failOpen = true;
+       RtGlfwGame game;
+       game.Run();
+     }},
+    {"no window system",
+     [] {
+       SetDebugger(false);
+       glfw2null_Install();
+       glfw2null_World().initResult = 0;
+       const char* argv[] = {"vextrallis.exe", nullptr};
+       RtTrazelGame::Main(1, argv);
+     }},
 };
 
 // In a child, runs its case before any test; the case ends the process.
@@ -123,16 +256,21 @@ class ChildCaseRunner : public ::testing::Environment {
   void SetUp() override {
     const char* name = std::getenv("VX_FATAL_CASE");
     if (!name) return;
-    // The C runtime's descriptors (rtPrint's), then the system's handles (the fatal console's) to match:
-    // _dup2 closes the handles it replaces.
-    fflush(stdout);
-    fflush(stderr);
-    const int nul = _dup(1);
-    _dup2(2, 1);
-    _dup2(nul, 2);
-    _close(nul);
-    SetStdHandle(STD_OUTPUT_HANDLE, HANDLE(_get_osfhandle(1)));
-    SetStdHandle(STD_ERROR_HANDLE, HANDLE(_get_osfhandle(2)));
+    if (!GetStdHandle(STD_OUTPUT_HANDLE)) {
+      g_marks = GetStdHandle(STD_ERROR_HANDLE);  // started as from the desktop
+    } else {
+      // The C runtime's descriptors (rtPrint's), then the system's handles (the fatal console's) to match:
+      // _dup2 closes the handles it replaces.
+      fflush(stdout);
+      fflush(stderr);
+      const int nul = _dup(1);
+      _dup2(2, 1);
+      _dup2(nul, 2);
+      _close(nul);
+      SetStdHandle(STD_OUTPUT_HANDLE, HANDLE(_get_osfhandle(1)));
+      SetStdHandle(STD_ERROR_HANDLE, HANDLE(_get_osfhandle(2)));
+      g_marks = GetStdHandle(STD_OUTPUT_HANDLE);
+    }
     for (const ChildCase& c : kChildCases) {
       if (std::strcmp(c.name, name) == 0) c.body();
     }
@@ -148,14 +286,103 @@ enum class Input {
   kConsole,     // a console of the child's own, where nobody types
 };
 
-// What a child did: its exit status (-1 when it had to be ended after ten seconds), and what it wrote to
-// standard output.
+// Where a child's standard output goes.
+enum class Output {
+  kPipe,     // the pipe the test reads
+  kDesktop,  // nowhere, as for a program started from the desktop: the case's marks go to the pipe
+};
+
+// What a child did: its exit status (-1 when it had to be ended after ten seconds, or thirty with message
+// boxes), what it wrote to the pipe, and with no standard output the text of each message box it showed.
 struct ChildRun {
   int status = -1;
   std::string out;
+  std::vector<std::string> boxes;
 };
 
-ChildRun RunChild(const char* caseName, Input input, const std::string& text = std::string()) {
+std::string Utf8(const wchar_t* text) {
+  char buf[4096];
+  int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, buf, sizeof buf, nullptr, nullptr);
+  return n > 0 ? std::string(buf, size_t(n - 1)) : std::string();
+}
+
+// The process that started process `pid`, or 0.
+DWORD ParentOf(DWORD pid) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  PROCESSENTRY32W entry;
+  entry.dwSize = sizeof entry;
+  DWORD parent = 0;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !parent; more = Process32NextW(snapshot, &entry)) {
+    if (entry.th32ProcessID == pid) parent = entry.th32ParentProcessID;
+  }
+  CloseHandle(snapshot);
+  return parent;
+}
+
+// The visible top-level window whose class is `cls` of process `pid`, or with `orChild` of a process
+// `pid` started; null when there is none.
+HWND WindowOf(DWORD pid, const wchar_t* cls, bool orChild = false) {
+  struct Search {
+    DWORD pid;
+    const wchar_t* cls;
+    bool orChild;
+    HWND found;
+  } search = {pid, cls, orChild, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        Search* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (!IsWindowVisible(window) || wcscmp(name, s->cls) != 0) return TRUE;
+        if (owner != s->pid && !(s->orChild && ParentOf(owner) == s->pid)) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The message of a message box: the text of its static control that has one (the icon's has none).
+std::string BoxText(HWND box) {
+  std::string text;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM param) -> BOOL {
+        wchar_t cls[32] = {}, buf[2048] = {};
+        GetClassNameW(child, cls, 32);
+        if (_wcsicmp(cls, L"Static") == 0 && GetWindowTextW(child, buf, 2048) > 0) {
+          *reinterpret_cast<std::string*>(param) = Utf8(buf);
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+// Input for the game's window as the system delivers it, posted straight to the window so that it
+// arrives whatever has the focus or is modal: moves and clicks of the mouse, typed keys (with the scan
+// codes GLFW reads them by), and a click on the close button.
+void PlayAt(HWND window) {
+  for (int i = 0; i < 10; ++i) {
+    const LPARAM at = MAKELPARAM(100 + 20 * i, 100 + 10 * i);
+    PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+  }
+  for (WORD vk : {WORD('A'), WORD(VK_SPACE), WORD(VK_RETURN), WORD(VK_ESCAPE), WORD(VK_UP)}) {
+    const LPARAM bits = 1 | LPARAM(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(window, WM_KEYDOWN, vk, bits);
+    PostMessageW(window, WM_KEYUP, vk, bits | LPARAM(3) << 30);
+  }
+  PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+ChildRun RunChild(const char* caseName, Input input, const std::string& text = std::string(),
+                  Output output = Output::kPipe) {
   ChildRun run;
   SECURITY_ATTRIBUTES inherit = {sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE outRead = nullptr, outWrite = nullptr, inRead = nullptr, inWrite = nullptr;
@@ -189,7 +416,7 @@ ChildRun RunChild(const char* caseName, Input input, const std::string& text = s
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = in;
-  startup.hStdOutput = nul;
+  startup.hStdOutput = output == Output::kPipe ? nul : nullptr;
   startup.hStdError = outWrite;
   PROCESS_INFORMATION process;
   const DWORD flags = input == Input::kConsole ? CREATE_NEW_CONSOLE : 0;
@@ -200,7 +427,26 @@ ChildRun RunChild(const char* caseName, Input input, const std::string& text = s
   if (inRead) CloseHandle(inRead);
   if (started) {
     CloseHandle(process.hThread);
-    if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) {
+    // Each message box is read, shown the game window's input while it is up, and closed. Only then is
+    // the window system asked for windows: a test program's first call into it may wait for Wine's
+    // desktop to come up, which takes seconds on a busy machine.
+    const ULONGLONG deadline = GetTickCount64() + (output == Output::kDesktop ? 30000 : 10000);
+    bool ended = output == Output::kPipe && WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+    while (output == Output::kDesktop && !ended && GetTickCount64() < deadline) {
+      ended = WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0;
+      // The box is the child's own, or (as the game shows it) its box process's.
+      HWND box = ended ? nullptr : WindowOf(process.dwProcessId, L"#32770", true);
+      if (!box) continue;
+      Sleep(100);  // the box's text is set as it opens
+      run.boxes.push_back(BoxText(box));
+      if (HWND game = WindowOf(process.dwProcessId, L"GLFW30")) {
+        PlayAt(game);
+        Sleep(500);
+      }
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      for (int i = 0; i < 40 && IsWindow(box); ++i) Sleep(50);
+    }
+    if (ended) {
       DWORD code = 0;
       GetExitCodeProcess(process.hProcess, &code);
       run.status = int(code);
@@ -280,13 +526,18 @@ TEST(Fatal, SignalsBecomeRuntimeErrors) {
 }
 
 // The processor's exceptions reach the unhandled-exception filter, which ends the process with the message;
-// no lock another thread holds may stop it.
+// no lock another thread holds may stop it, also not on a desktop, where the message box is the only way
+// the player learns of it.
 TEST(Fatal, ARealCrashEndsWithTheMessageEvenWhileLocksAreHeld) {
   for (const char* childCase : {"crash", "crash holding standard output's lock", "crash holding standard error's lock",
                                  "crash holding the process heap's lock"}) {
     ChildRun run = RunChild(childCase, Input::kNul);
     EXPECT_EQ(run.status, 255) << childCase << (run.status < 0 ? ": hung" : "");
     EXPECT_EQ(run.out, "Trazel Runtime Error : Memory access violation\n\n") << childCase;
+    run = RunChild(childCase, Input::kNul, "", Output::kDesktop);
+    EXPECT_EQ(run.status, 255) << childCase << " on a desktop" << (run.status < 0 ? ": hung" : "");
+    EXPECT_EQ(run.boxes, std::vector<std::string>{"Trazel Runtime Error : Memory access violation"})
+        << childCase << " on a desktop";
   }
 }
 
@@ -303,6 +554,61 @@ TEST(Fatal, TheFatalPathRunsItsFlushBeforeTheEnd) {
     ChildRun run = RunChild(c.childCase, Input::kNul);
     EXPECT_EQ(run.status, 255) << c.childCase;
     EXPECT_EQ(run.out, std::string(c.message) + "flushed\n") << c.childCase;
+  }
+}
+
+// The first thread to fault owns the fatal path: one message, one flush, one box, however many fault.
+TEST(Fatal, ThreadsFaultingAtOnceGiveOneMessage) {
+  ChildRun run = RunChild("crashes at once", Input::kNul);
+  EXPECT_EQ(run.status, 255) << (run.status < 0 ? "hung" : "");
+  EXPECT_EQ(run.out, "Trazel Runtime Error : Memory access violation\n\nflushed\n");
+  run = RunChild("crashes at once", Input::kNul, "", Output::kDesktop);
+  EXPECT_EQ(run.status, 255) << (run.status < 0 ? "hung" : "");
+  EXPECT_EQ(run.boxes, std::vector<std::string>{"Trazel Runtime Error : Memory access violation"});
+  EXPECT_EQ(run.out, "flushed\n");
+}
+
+// While the message box shows, the game window's input (mouse moves and clicks, keys, the close button,
+// posted to it while the box is up) reaches no game code, and nothing else of the game runs: not on the
+// thread that faulted, also when the game shows the box itself (its message loop then runs on that
+// thread), and not on the game thread when another thread faulted (it is stopped before the flush). The
+// marks are the delegate's calls once the fault is under way.
+TEST(Fatal, NoGameCodeRunsWhileTheMessageBoxShows) {
+  const struct {
+    const char* childCase;
+    const char* message;
+    bool onGameThread;
+  } cases[] = {{"a runtime error in an update", "Trazel Runtime Error : boom", true},
+               {"a runtime error in an update, shown by the game itself", "Trazel Runtime Error : boom", true},
+               {"a crash on another thread", "Trazel Runtime Error : Memory access violation", false}};
+  for (const auto& c : cases) {
+    ChildRun run = RunChild(c.childCase, Input::kNul, "", Output::kDesktop);
+    EXPECT_EQ(run.status, 255) << c.childCase << (run.status < 0 ? ": hung" : "");
+    EXPECT_EQ(run.boxes, std::vector<std::string>{c.message}) << c.childCase;
+    if (c.onGameThread) {
+      EXPECT_EQ(run.out, "flushed\n") << c.childCase << ": game code ran during the fatal path";
+    } else {
+      // The game thread may finish what it was doing until it comes to a stop, but never past the flush.
+      const size_t flushed = run.out.find("flushed\n");
+      ASSERT_NE(flushed, std::string::npos) << c.childCase << ": " << run.out;
+      EXPECT_EQ(run.out.substr(flushed), "flushed\n") << c.childCase << ": game code ran after the flush";
+    }
+  }
+}
+
+// A start that fails reaches a player without a console the fatal way too: a message box naming what
+// failed, and status 255.
+TEST(Fatal, AFailedStartShowsItsMessage) {
+  const struct {
+    const char* childCase;
+    const char* message;
+  } cases[] = {{"no window", "Trazel Runtime Error : The game window could not be opened."},
+               {"no window system",
+                "Trazel Runtime Error : The window system could not be started (glfwInit failed)."}};
+  for (const auto& c : cases) {
+    ChildRun run = RunChild(c.childCase, Input::kNul, "", Output::kDesktop);
+    EXPECT_EQ(run.status, 255) << c.childCase << (run.status < 0 ? ": hung" : "");
+    EXPECT_EQ(run.boxes, std::vector<std::string>{c.message}) << c.childCase;
   }
 }
 

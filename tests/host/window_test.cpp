@@ -9,6 +9,7 @@ struct WindowCase {
   int desktopW, desktopH, width, height, flags;
   int mode, posX, posY;
   bool titled;
+  int openWidth = 0, openHeight = 0;  // the size the window opens at, when not the asked one
 };
 
 class WindowTest : public HostTest, public ::testing::WithParamInterface<WindowCase> {};
@@ -19,6 +20,8 @@ TEST_P(WindowTest, OpensCentredWindowOrFullScreen) {
   world().desktop = {c.desktopW, c.desktopH, 8, 8, 8};
   world().title[0] = 0;
   world().posX = world().posY = 12345;
+  world().openWidth = c.openWidth;
+  world().openHeight = c.openHeight;
   int seq = glfwGraphicsSeq;
   int opens = world().openCount;
   host->SetDeviceWindow(c.width, c.height, c.flags);
@@ -46,6 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(WindowCase{1920, 1080, 640, 480, 0, GLFW_WINDOW, 640, 300, true},
                       // A window larger than the desktop: the offset rounds toward zero.
                       WindowCase{1000, 700, 1025, 481, 0, GLFW_WINDOW, -12, 109, true},
+                      // Opened twice as large, as on a monitor of twice the pixel density: that is centred.
+                      WindowCase{1920, 1080, 640, 480, 0, GLFW_WINDOW, 320, 60, true, 1280, 960},
                       WindowCase{1920, 1080, 800, 600, 1, GLFW_FULLSCREEN, 0, 0, false}));
 
 TEST_F(HostTest, HeldKeysAreReleasedBeforeTheWindowReopens) {

@@ -61,6 +61,12 @@ TEST_F(TitleMenuTest, ScoreListsFitTheScreenWithOneToTenLines) {
       {800, 480, "Top6100101102103104105", "Last6200201202203204205"},
       {640, 200, "Highscore100", "Last200"},
       {480, 640, "Top10100101102103104105106107108109", "Last10200201202203204205206207208209"},
+      // Full screen on common desktops: the height is the design height on 5:4 and room for six lines
+      // on the wider ones.
+      {1280, 1024, "Top10100101102103104105106107108109", "Last10200201202203204205206207208209"},
+      {1366, 768, "Top5100101102103104", "Last5200201202203204"},
+      {1920, 1080, "Top6100101102103104105", "Last6200201202203204205"},
+      {3840, 2160, "Top6100101102103104105", "Last6200201202203204205"},
   };
   for (int i = 0; i < 10; ++i) {
     app->m_HiScores[10 + i] = 100 + i;  // Normal's top ten
@@ -283,6 +289,10 @@ TEST_F(TitleMenuTest, TheCreditsShowTheDebugStats) {
     if (r[0] == kDrawOval && r[4] == 32.0f && r[7] == 0.3f) ++discs;
   }
   EXPECT_EQ(discs, 11);
+
+  ResizeTo(1280, 1024);
+  h->Frame();
+  EXPECT_TRUE(Shows("|600x480|")) << "the virtual size of a 5:4 full screen, not truncated below";
 }
 
 TEST_F(TitleMenuTest, TheBackControlClosesWhatIsOpenAndQuitsFromTheBareMenu) {

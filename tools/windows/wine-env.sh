@@ -4,7 +4,8 @@
 #   wine game.exe ...         # or tools/windows/wine-run
 #   vx_wine_stop
 # VX_WINE_DIR is the case's own temporary folder (the prefix, the logs, room for the case's files);
-# VX_WINE_SCREEN sets Xvfb's screen (1280x1024x24). vx_wine_start fails, with its logs on standard error
+# VX_WINE_SCREEN sets Xvfb's screen (1280x1024x24), VX_WINE_XVFB_ARGS adds to Xvfb's arguments (for
+# example "-extension GLX": a display without OpenGL). vx_wine_start fails, with its logs on standard error
 # and nothing left running, when Xvfb or Wine's first boot does not come up.
 #
 # Why each piece:
@@ -27,7 +28,8 @@ vx_wine_start() {
   VX_WINE_SAVED_DISPLAY=${DISPLAY-}
   VX_WINE_XVFB_PID=
   # Xvfb picks a free display and writes its number to the given descriptor.
-  Xvfb -displayfd 3 -screen 0 "${VX_WINE_SCREEN:-1280x1024x24}" -nolisten tcp -noreset \
+  # shellcheck disable=SC2086  # VX_WINE_XVFB_ARGS is a list of arguments
+  Xvfb -displayfd 3 -screen 0 "${VX_WINE_SCREEN:-1280x1024x24}" ${VX_WINE_XVFB_ARGS:-} -nolisten tcp -noreset \
     3>"$VX_WINE_DIR/display" >"$VX_WINE_DIR/xvfb.log" 2>&1 &
   VX_WINE_XVFB_PID=$!
   local _

@@ -2,7 +2,9 @@
 # frame Wine draws, and shows the title menu there. F4 on the title menu, a click on the close button of
 # Wine's frame, and a window manager's close request (WM_DELETE_WINDOW) during a run each end the game
 # with status 0 and leave the state file as it was. No sound setting is given: Wine has no sound device
-# here, so the game says once that it has none and plays on silently.
+# here, so the game says once that it has none and plays on silently. Last, at 192 dots per inch (a
+# screen at 200 %), the window grows with the screen: about twice as large, as far as the screen
+# (1280 x 1024) holds it with Wine's frame, and all of the frame on the screen.
 source "$(dirname "$0")/lib.sh"
 wine_up
 game=$CASE_DIR/game
@@ -23,10 +25,21 @@ click_close_button() {
   xdotool mouseup 1
 }
 
-for how in F4 close-button close-request-in-game; do
+# The title menu in a client area of any size: the screenshot is brought to 640 x 480 first.
+is_title_scaled() { convert "$CASE_DIR/$1.png" -resize '640x480!' "$CASE_DIR/$1-640.png" && is_title "$1-640"; }
+
+for how in F4 close-button close-request-in-game high-dpi; do
+  if [ "$how" = high-dpi ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1 ||
+      fail "cannot set the screen's dots per inch"
+  fi
   start_game "$game"
   wait_window
-  wait_title
+  if [ "$how" = high-dpi ]; then
+    wait_screen is_title_scaled 15 || fail "no title menu within 15 s"
+  else
+    wait_title
+  fi
   case $how in
     F4)
       read -r w h < <(xwininfo -id "$CLIENT" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
@@ -38,6 +51,18 @@ for how in F4 close-button close-request-in-game; do
       is_title screen || fail "the client area does not show the title menu"
       press F4 ;;
     close-button) click_close_button ;;
+    high-dpi)
+      read -r w h < <(xwininfo -id "$CLIENT" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+      read -r fx fy fw fh < <(xwininfo -id "$WIN" |
+        awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$2} /Height:/ {h=$2}
+             END {print x, y, w, h}')
+      echo "at 192 dpi: client area ${w}x$h in a frame of ${fw}x$fh at $fx,$fy"
+      gt "$w" 1200 && ! gt "$w" 1280 || fail "client area ${w}x$h, expected about 1280 wide"
+      [ $((4 * h - 3 * w)) -le 8 ] && [ $((3 * w - 4 * h)) -le 8 ] || fail "client area ${w}x$h is not 4:3"
+      read -r sw sh < <(xdotool getdisplaygeometry)
+      [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] && [ $((fx + fw)) -le "$sw" ] && [ $((fy + fh)) -le "$sh" ] ||
+        fail "the frame (${fw}x$fh at $fx,$fy) is not all on the ${sw}x$sh screen"
+      press F4 ;;
     close-request-in-game)
       sleep 1.0  # the menu slides in
       start_run
