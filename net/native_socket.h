@@ -1,5 +1,6 @@
-// The native socket layer: an operating-system socket handle and an IPv4 address, one implementation per
-// platform (net/posix_socket.cpp over BSD sockets, net/win32_socket.cpp over WinSock).
+// The native socket layer: an operating-system socket handle and an IPv4 address. What every platform
+// shares (the address, the users of a descriptor, the send loop) is in net/native_socket.cpp; the system
+// calls themselves are in net/posix_socket.cpp (BSD sockets) and net/win32_socket.cpp (WinSock).
 // Open and Close run on the main thread; Connect, Send and Receive on the worker threads of the queues.
 #pragma once
 #include <atomic>
@@ -19,6 +20,11 @@ class RtSocketAddress : public gc_object {
   // Port, address 0.0.0.0, then an IPv4 lookup of `host` (8-bit text, may be empty).
   // False when the host is empty or does not resolve (the address then stays 0.0.0.0).
   bool Set(const char* host, int port);
+
+ private:
+  // The system's IPv4 lookup of a non-empty host name: its first address, in network byte order. `out` is
+  // left alone when the name does not resolve.
+  static bool LookupNative(const char* host, uint32_t& out);
 };
 
 class RtSocket : public gc_object {
@@ -51,7 +57,12 @@ class RtSocket : public gc_object {
   std::atomic<int> users_{0};
   int Acquire();
   void Release();
-  // The platform's calls on a descriptor, used by the shared bookkeeping above.
+  // The platform's calls on a descriptor, used by the shared code. Connect, send and receive are one
+  // system call each (tried again when a signal interrupted it) with its result: negative on failure,
+  // else what a BSD socket call returns.
   static void ShutdownNative(int fd);
   static void CloseNative(int fd);
+  static int ConnectNative(int fd, uint32_t ip, uint16_t port);
+  static int SendNative(int fd, const unsigned char* bytes, int count);
+  static int ReceiveNative(int fd, unsigned char* bytes, int count);
 };

@@ -1,4 +1,5 @@
-// BSD socket calls behind RtSocket and RtSocketAddress; the only file that talks to the socket API.
+// The BSD socket calls behind RtSocket and RtSocketAddress (net/native_socket.h); the only file of the
+// Linux build that talks to the socket API.
 #include "net/native_socket.h"
 
 #include <netinet/in.h>
@@ -12,17 +13,14 @@
 #include <cerrno>
 #include <cstring>
 
-bool RtSocketAddress::Set(const char* host, int port) {
-  this->port = htons(static_cast<uint16_t>(port));
-  ip = htonl(INADDR_ANY);
-  if (!host || !host[0]) return false;
+bool RtSocketAddress::LookupNative(const char* host, uint32_t& out) {
   addrinfo hints;
   memset(&hints, 0, sizeof hints);
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
   if (getaddrinfo(host, nullptr, &hints, &found) != 0 || !found) return false;
-  ip = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+  out = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
   freeaddrinfo(found);
   return true;
 }
@@ -60,44 +58,32 @@ void RtSocket::SetTimeout(int milliseconds) {
   setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
 }
 
-int RtSocket::Connect(const RtSocketAddress& address) {
-  int fd = Acquire();
-  if (fd < 0) return -1;
+int RtSocket::ConnectNative(int fd, uint32_t ip, uint16_t port) {
   sockaddr_in to;
   memset(&to, 0, sizeof to);
   to.sin_family = AF_INET;
-  to.sin_port = address.port;
-  to.sin_addr.s_addr = address.ip;
+  to.sin_port = port;
+  to.sin_addr.s_addr = ip;
   int rc;
   do {
     rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to);
   } while (rc < 0 && errno == EINTR);
-  Release();
   return rc;
 }
 
-int RtSocket::Send(const unsigned char* bytes, int count) {
-  int fd = Acquire();
-  if (fd < 0) return -1;
-  int sent = 0;
-  while (sent < count) {
+int RtSocket::SendNative(int fd, const unsigned char* bytes, int count) {
+  ssize_t n;
+  do {
     // MSG_NOSIGNAL: a peer that has gone away gives an error, not a signal that ends the process.
-    ssize_t n = ::send(fd, bytes + sent, size_t(count - sent), MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    sent += int(n);
-  }
-  Release();
-  return sent > 0 || count == 0 ? sent : -1;
+    n = ::send(fd, bytes, size_t(count), MSG_NOSIGNAL);
+  } while (n < 0 && errno == EINTR);
+  return int(n);
 }
 
-int RtSocket::Receive(unsigned char* bytes, int count) {
-  int fd = Acquire();
-  if (fd < 0) return -1;
+int RtSocket::ReceiveNative(int fd, unsigned char* bytes, int count) {
   ssize_t n;
   do {
     n = ::recv(fd, bytes, size_t(count), 0);
   } while (n < 0 && errno == EINTR);
-  Release();
   return int(n);
 }

@@ -1,5 +1,5 @@
-// WinSock calls behind RtSocket and RtSocketAddress. A SOCKET is a small kernel handle number on Windows;
-// it is kept in the same int as a descriptor elsewhere, with INVALID_SOCKET as -1.
+// The WinSock calls behind RtSocket and RtSocketAddress (net/native_socket.h). A SOCKET is a small kernel
+// handle number on Windows; it is kept in the same int as a descriptor elsewhere, with INVALID_SOCKET as -1.
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
@@ -11,17 +11,14 @@ namespace {
 SOCKET Native(int fd) { return SOCKET(unsigned(fd)); }
 }  // namespace
 
-bool RtSocketAddress::Set(const char* host, int port) {
-  this->port = htons(static_cast<uint16_t>(port));
-  ip = htonl(INADDR_ANY);
-  if (!host || !host[0]) return false;
+bool RtSocketAddress::LookupNative(const char* host, uint32_t& out) {
   addrinfo hints;
   memset(&hints, 0, sizeof hints);
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
   if (getaddrinfo(host, nullptr, &hints, &found) != 0 || !found) return false;
-  ip = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+  out = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
   freeaddrinfo(found);
   return true;
 }
@@ -69,36 +66,20 @@ void RtSocket::SetTimeout(int milliseconds) {
   setsockopt(Native(fd_), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
 }
 
-int RtSocket::Connect(const RtSocketAddress& address) {
-  int fd = Acquire();
-  if (fd < 0) return -1;
+int RtSocket::ConnectNative(int fd, uint32_t ip, uint16_t port) {
   sockaddr_in to;
   memset(&to, 0, sizeof to);
   to.sin_family = AF_INET;
-  to.sin_port = address.port;
-  to.sin_addr.s_addr = address.ip;
-  int rc = ::connect(Native(fd), reinterpret_cast<const sockaddr*>(&to), sizeof to);
-  Release();
-  return rc;
+  to.sin_port = port;
+  to.sin_addr.s_addr = ip;
+  return ::connect(Native(fd), reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
-int RtSocket::Send(const unsigned char* bytes, int count) {
-  int fd = Acquire();
-  if (fd < 0) return -1;
-  int sent = 0;
-  while (sent < count) {
-    int n = ::send(Native(fd), reinterpret_cast<const char*>(bytes) + sent, count - sent, 0);
-    if (n <= 0) break;
-    sent += n;
-  }
-  Release();
-  return sent > 0 || count == 0 ? sent : -1;
+// WinSock calls are not interrupted by signals; each is made once.
+int RtSocket::SendNative(int fd, const unsigned char* bytes, int count) {
+  return ::send(Native(fd), reinterpret_cast<const char*>(bytes), count, 0);
 }
 
-int RtSocket::Receive(unsigned char* bytes, int count) {
-  int fd = Acquire();
-  if (fd < 0) return -1;
-  int n = ::recv(Native(fd), reinterpret_cast<char*>(bytes), count, 0);
-  Release();
-  return n;
+int RtSocket::ReceiveNative(int fd, unsigned char* bytes, int count) {
+  return ::recv(Native(fd), reinterpret_cast<char*>(bytes), count, 0);
 }

@@ -244,3 +244,53 @@ open_other_window() {
 
 # The last line of the VX_STATS output the game printed (stdout.txt), as "updates renders gc_alloced".
 last_stats() { grep '^stats t=' "$CASE_DIR/stdout.txt" | tail -n1 | sed -E 's/.*updates=([0-9]+) renders=([0-9]+) gc_alloced=([0-9]+).*/\1 \2 \3/'; }
+
+# ---- Waiting for a screen instead of for a time --------------------------------------------------------
+
+# Waits up to $2 seconds (default 8) until the test $1 holds for a screenshot of the window (screen_wait);
+# $3 names the screen in the failure message.
+wait_screen() {
+  local test=$1 limit=${2:-8} what=${3:-$1} t0
+  t0=$(date +%s.%N)
+  while true; do
+    if shot_win screen_wait 2>/dev/null && "$test" screen_wait; then return 0; fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before $what showed"
+    gt "$(echo "$(date +%s.%N) - $t0" | bc)" "$limit" && fail "no $what within $limit s"
+    sleep 0.05
+  done
+}
+# Play: neither the title menu nor the pause menu.
+is_playing() { ! is_title "$1" && ! is_paused "$1"; }
+wait_playing() { wait_screen is_playing "${1:-8}" "play"; }
+wait_paused() { wait_screen is_paused "${1:-8}" "pause menu"; }
+
+# Fraction of a region's pixels that are the yellow of the keyboard cursor.
+yellow_of() {
+  convert "$CASE_DIR/$1.png" -crop "$2" +repage -fx '(r>0.6&&g>0.6&&b<0.45)?1:0' -colorspace Gray \
+    -format '%[fx:mean]' info:
+}
+# The pause menu's keyboard cursor, a yellow frame, is on the quit button (the top one of the column).
+is_quit_chosen() { gt "$(yellow_of "$1" 72x72+28+60)" 0.1; }
+
+# Waits up to $1 seconds (default 10) for the bare title menu. After a run the game-over overlay fades
+# out over the title for about 40 updates, and the menu takes no key until it has gone; the title's start
+# icon shows through the last of the fading shade, so is_title alone comes too early. The overlay changes
+# with every update while it is light enough for that, and the bare title's start icon does not change
+# at all: the menu is bare once two screenshots a third of a second apart show the same title.
+wait_bare_title() {
+  local limit=${1:-10} t0 before= now
+  t0=$(date +%s.%N)
+  while true; do
+    if shot_win bare_wait 2>/dev/null && is_title bare_wait; then
+      now=$(rgb_of bare_wait 40x40+550+412)
+      [ "$now" = "$before" ] && return 0
+      before=$now
+      sleep 0.33
+    else
+      before=
+      sleep 0.05
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before the bare title menu showed"
+    gt "$(echo "$(date +%s.%N) - $t0" | bc)" "$limit" && fail "no bare title menu within $limit s"
+  done
+}
