@@ -120,23 +120,6 @@ void debugger_prompt() {
 
 namespace {
 
-// Appends unit `u` as UTF-8 at `out` (a unit is 16 bits wide: at most three bytes); returns the count.
-int EncodeUnit(unsigned u, char* out) {
-  if (u < 0x80) {
-    out[0] = char(u);
-    return 1;
-  }
-  if (u < 0x800) {
-    out[0] = char(0xC0 | (u >> 6));
-    out[1] = char(0x80 | (u & 0x3F));
-    return 2;
-  }
-  out[0] = char(0xE0 | (u >> 12));
-  out[1] = char(0x80 | ((u >> 6) & 0x3F));
-  out[2] = char(0x80 | (u & 0x3F));
-  return 3;
-}
-
 // The line for `s` in print_buf, as UTF-8 with its line feed; its length.
 size_t FormatLine(const String& s) {
   int need = s.Length() * 3 + 2;
@@ -145,7 +128,7 @@ size_t FormatLine(const String& s) {
     print_buf = static_cast<char*>(realloc(print_buf, size_t(print_cap)));
   }
   int n = 0;
-  for (int i = 0; i < s.Length() && s[i] != 0; ++i) n += EncodeUnit(s[i], print_buf + n);
+  for (int i = 0; i < s.Length() && s[i] != 0; ++i) n += rtUtf8Unit(s[i], print_buf + n);
   print_buf[n++] = '\n';
   print_buf[n] = 0;
   return size_t(n);
@@ -157,7 +140,7 @@ size_t FormatLine(const String& s) {
 class FatalLine {
  public:
   void Unit(unsigned u) {
-    if (u != 0 && n_ + 3 < sizeof line_) n_ += size_t(EncodeUnit(u, line_ + n_));
+    if (u != 0 && n_ + 3 < sizeof line_) n_ += size_t(rtUtf8Unit(Char(u), line_ + n_));
   }
   // A C string's bytes, each widened to a unit as String(const char*) does.
   void Bytes(const char* s) {

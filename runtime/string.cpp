@@ -224,7 +224,7 @@ char* String::ToCString(char* buf, int size) const {
   return buf;
 }
 
-static int utf8_unit(Char u, char* out) {
+int rtUtf8Unit(Char u, char* out) {
   if (u < 0x80) {
     out[0] = char(u);
     return 1;
@@ -242,7 +242,7 @@ static int utf8_unit(Char u, char* out) {
 
 int String::ToUtf8(char* buf) const {
   int n = 0;
-  for (int i = 0; i < rep->length; ++i) n += utf8_unit(rep->data[i], buf + n);
+  for (int i = 0; i < rep->length; ++i) n += rtUtf8Unit(rep->data[i], buf + n);
   return n;
 }
 
@@ -250,7 +250,7 @@ char* String::ToUtf8CString(char* buf, int size) const {
   int n = 0;
   char tmp[3];
   for (int i = 0; i < rep->length; ++i) {
-    int k = utf8_unit(rep->data[i], tmp);
+    int k = rtUtf8Unit(rep->data[i], tmp);
     if (n + k > size - 1) break;
     memcpy(buf + n, tmp, size_t(k));
     n += k;

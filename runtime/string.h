@@ -101,3 +101,7 @@ class String {
 };
 
 String operator+(const char* a, const String& b);
+
+// Writes one unit as UTF-8 at `out` (below 0x80 one byte, below 0x800 two, else three) and returns the
+// byte count. It touches nothing else, so the fatal path may use it too.
+int rtUtf8Unit(Char u, char* out);
