@@ -34,14 +34,6 @@ hash=$(err_text | sed -n 's/^Vextrallis journal: session.journal written (draw-l
 echo "journal: $(stat -c %s "$game/session.journal") bytes, draw-list hash $hash"
 journal=$(winpath "$game/session.journal")
 
-# A headless replay of journal $2 in folder $1, with no display at all; sets status.
-replay_headless() {
-  set +e
-  (cd "$1" && exec env -u DISPLAY ALSOFT_DRIVERS=null VX_REPLAY="$2" VX_HEADLESS=1 \
-     timeout 120 wine "$game/vextrallis.exe") >"$STDOUT" 2>"$STDERR"
-  status=$?
-  set -e
-}
 mkdir "$CASE_DIR/headless"
 t0=$(now)
 replay_headless "$CASE_DIR/headless" "$journal"

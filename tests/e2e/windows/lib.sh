@@ -61,6 +61,16 @@ start_game() {
   GAME_PID=$!
 }
 
+# A headless replay of journal $2 (a Windows path, or a name in the folder) in folder $1, by the game in
+# the case's folder $game, with no display at all; sets status.
+replay_headless() {
+  set +e
+  (cd "$1" && exec env -u DISPLAY ALSOFT_DRIVERS=null VX_REPLAY="$2" VX_HEADLESS=1 \
+     timeout 120 wine "$game/vextrallis.exe") >"$STDOUT" 2>"$STDERR"
+  status=$?
+  set -e
+}
+
 # Sound captured by OpenAL Soft's wave writer into $1 (32-bit float stereo at 48 kHz), through a
 # configuration file named by ALSOFT_CONF; prints the VAR=VALUE pair for start_game.
 wave_writer() {
